@@ -1,0 +1,40 @@
+#include "QtUserDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+UserDialogs::Answer QtUserDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon,
+                                           Buttons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title.isEmpty() ? m_title : title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    }
+}
+
+QString QtUserDialogs::openFileName(QWidget *parent, const QString &filter, const QString &startPath)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), startPath, filter);
+}
+
+QString QtUserDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &startPath)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), startPath, filter);
+}

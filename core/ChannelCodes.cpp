@@ -1,0 +1,119 @@
+#include "ChannelCodes.h"
+#include "ToneLists.h"
+
+namespace core {
+
+namespace {
+
+Result<Byte> hexPair(QChar high, QChar low, const QString &context)
+{
+    bool ok = false;
+    const QString pair = QString(high) + low;
+    const uint v = pair.toUInt(&ok, 16);
+    if (!ok || pair.contains(QLatin1Char('+')) || pair.contains(QLatin1Char('-')))
+        return fail<Byte>(QStringLiteral("\"%1\" does not fit its code").arg(context));
+    return Byte(v);
+}
+
+} // namespace
+
+bool IsUsedCell(const QString &text)
+{
+    return !text.trimmed().isEmpty() && text != QLatin1String("OFF");
+}
+
+QString HexByte(Byte b)
+{
+    return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+Result<FrequencyCode> EncodeFrequency(const QString &s)
+{
+    if (s.size() != 9 || s.at(3) != QLatin1Char('.'))
+        return fail<FrequencyCode>(QStringLiteral("Frequency \"%1\" is not of the form 000.00000").arg(s));
+    const auto d0 = hexPair(s.at(7), s.at(8), s);
+    const auto d1 = hexPair(s.at(5), s.at(6), s);
+    const auto d2 = hexPair(s.at(2), s.at(4), s);
+    const auto d3 = hexPair(s.at(0), s.at(1), s);
+    for (const auto *r : {&d0, &d1, &d2, &d3})
+        if (!r->ok())
+            return fail<FrequencyCode>(QStringLiteral("Frequency \"%1\" is not of the form 000.00000").arg(s));
+    return FrequencyCode{*d0, *d1, *d2, *d3};
+}
+
+QString DecodeFrequency(const QString &d0, const QString &d1, const QString &d2, const QString &d3)
+{
+    const QString text = d3 + d2.left(1) + QLatin1Char('.') + d2.right(1) + d1 + d0;
+    return text.contains(QLatin1String("FF")) ? QStringLiteral("OFF") : text;
+}
+
+Result<ToneCode> EncodeTone(const QString &text)
+{
+    const auto bad = [&] { return fail<ToneCode>(QStringLiteral("QT/DQT \"%1\" does not fit its code").arg(text)); };
+    const int pos = FindStringPrefix(QtDqtIndexList(), text);
+    if (pos >= kFirstNormalDcs) {
+        // The digits come from the cell text itself, as typed.
+        if (text.size() < 4)
+            return bad();
+        const auto lo = hexPair(text.at(2), text.at(3), text);
+        const auto hi = hexPair(pos >= kFirstInvertedDcs ? QLatin1Char('C') : QLatin1Char('8'), text.at(1), text);
+        if (!lo || !hi)
+            return bad();
+        return ToneCode{*lo, *hi};
+    }
+    bool ok = false;
+    const double hz = text.trimmed().toDouble(&ok);
+    if (!ok || hz < 0)
+        return bad();
+    const QString u = QString::number(hz, 'f', 1).rightJustified(5, QLatin1Char('0')); // "000.0"
+    if (u.size() != 5)
+        return bad();
+    const auto lo = hexPair(u.at(2), u.at(4), text);
+    const auto hi = hexPair(u.at(0), u.at(1), text);
+    if (!lo || !hi)
+        return bad();
+    return ToneCode{*lo, *hi};
+}
+
+QString DecodeTone(const QString &lo, const QString &hi)
+{
+    QString text;
+    if (hi.startsWith(QLatin1Char('8')))
+        text = QLatin1Char('D') + hi.right(1) + lo + QLatin1Char('N');
+    else if (hi.startsWith(QLatin1Char('C')))
+        text = QLatin1Char('D') + hi.right(1) + lo + QLatin1Char('I');
+    else {
+        text = hi + lo.left(1) + QLatin1Char('.') + lo.right(1);
+        if (text.startsWith(QLatin1Char('0')))
+            text = text.right(4);
+    }
+    return text.contains(QLatin1String("FF")) ? QStringLiteral("OFF") : text;
+}
+
+Byte BusyByte(const QString &text) { return text == QLatin1String("Yes") ? 0x00 : 0xFF; }
+Byte WideNarrowByte(const QString &text) { return text == QLatin1String("W") ? 0xFF : 0xFC; }
+
+Byte PowerByte(const QString &text, Qt::CaseSensitivity cs)
+{
+    if (text.compare(QLatin1String("High"), cs) == 0)
+        return 0xFF;
+    if (text.compare(QLatin1String("Middle"), cs) == 0)
+        return 0x55;
+    return 0x00;
+}
+
+QString DecodeBusy(const QString &token) { return token == QLatin1String("00") ? QStringLiteral("Yes") : QStringLiteral("No"); }
+QString DecodeWideNarrow(const QString &token) { return token == QLatin1String("FF") ? QStringLiteral("W") : QStringLiteral("N"); }
+
+QString DecodePower(const QString &token, const QString &current)
+{
+    if (token == QLatin1String("FF"))
+        return QStringLiteral("High");
+    if (token == QLatin1String("55"))
+        return QStringLiteral("Middle");
+    if (token == QLatin1String("00"))
+        return QStringLiteral("Low");
+    return current;
+}
+
+} // namespace core

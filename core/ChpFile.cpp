@@ -1,0 +1,102 @@
+#include "ChpFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace core::chp {
+
+namespace {
+
+constexpr qint64 kMaxLineLength = 256;
+
+bool isHexToken(const QString &t)
+{
+    if (t.isEmpty() || t.size() > 2)
+        return false;
+    for (QChar c : t) {
+        const char l = c.toLatin1();
+        if (!((l >= '0' && l <= '9') || (l >= 'A' && l <= 'F') || (l >= 'a' && l <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+Result<ChpLines> parseDevice(QIODevice &in, int count)
+{
+    ChpLines out;
+    for (int n = 1; n <= count; ++n) {
+        if (in.atEnd())
+            return fail<ChpLines>(n == 1 ? QStringLiteral("The file is empty.")
+                                         : QStringLiteral("Line %1 is missing: a chp file has at least %2 lines.").arg(n).arg(count));
+        const QByteArray raw = in.readLine(kMaxLineLength + 1);
+        if (raw.size() > kMaxLineLength && !raw.endsWith('\n'))
+            return fail<ChpLines>(QStringLiteral("Line %1 is too long to be a chp line.").arg(n));
+        QByteArray bytes = raw;
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        for (char c : bytes)
+            if (uchar(c) < 0x20 || uchar(c) > 0x7E)
+                return fail<ChpLines>(QStringLiteral("Line %1 is not text.").arg(n));
+        const QStringList tokens = QString::fromLatin1(bytes).split(QLatin1Char(' '));
+        if (tokens.size() < kTokensPerLine)
+            return fail<ChpLines>(QStringLiteral("Line %1 has %2 tokens; a chp line has twelve.").arg(n).arg(tokens.size()));
+        for (int t = 4; t < kTokensPerLine; ++t)
+            if (!isHexToken(tokens.at(t)))
+                return fail<ChpLines>(QStringLiteral("Line %1, token %2 (\"%3\") is not hexadecimal.").arg(n).arg(t + 1).arg(tokens.at(t)));
+        out.lines << tokens;
+    }
+    return out;
+}
+
+} // namespace
+
+QString FormatLine(int block, const Block &data)
+{
+    const BlockAddress a = AddressOfBlock(block);
+    QString line = QStringLiteral("52 0%1 %2 08").arg(int(a.high)).arg(HexByte(a.low));
+    for (Byte b : data)
+        line += QLatin1Char(' ') + HexByte(b);
+    return line;
+}
+
+QStringList FormatImage(const MemoryImage &image)
+{
+    QStringList lines;
+    for (int k = 0; k < kBlockCount; ++k)
+        lines << FormatLine(k, image.block(k));
+    return lines;
+}
+
+Status Save(const QString &path, const MemoryImage &image)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+    for (const QString &line : FormatImage(image))
+        file.write(line.toLatin1() + "\r\n");
+    if (!file.commit())
+        return failed(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+    return success();
+}
+
+Result<ChpLines> Read(const QString &path, int count)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return fail<ChpLines>(QStringLiteral("\"%1\" is a folder, not a chp file.").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail<ChpLines>(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    return parseDevice(file, count);
+}
+
+Result<ChpLines> Parse(const QByteArray &text, int count)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    return parseDevice(buffer, count);
+}
+
+} // namespace core::chp

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace core {
+
+// What the band editor keeps between its showings: the texts the writers
+// use, and its two option buttons, which the loader sets and the Moni rule reads.
+struct BandOptions {
+    QString jtlx = QStringLiteral("0");  // crystal reference: "0" 13MHz, "1" 14.4MHz
+    QString bjlx = QStringLiteral("0");  // IF polarity: "0" positive, "1" negative
+    int sPower = 5;                      // power step 0..10
+    bool optJT1 = false;                 // "14.4MHz" button selected
+    bool option1_1 = false;              // "negative" button selected
+    bool operator==(const BandOptions &) const = default;
+};
+
+// The list positions of the function-setting lists.
+struct FunctionLists {
+    int moni = 0;        // "Enable", "Disable"
+    int batterySave = 0; // "Yes", "No"
+    int timeOut = 0;     // "OFF", "30s" .. "300s"
+    int squelch = 4;     // "0" .. "9"
+    int scan = 0;        // "Enable", "Disable"
+    int voice = 0;       // "Off", "Chinese", "English"
+    bool operator==(const FunctionLists &) const = default;
+};
+
+// Everything of the editing window that a memory image or a chp file carries.
+struct EditorState {
+    QString model = QStringLiteral("QZ70");
+    int variant = 0; // 0 "(U)", 1 "(V)"
+    FunctionLists lists;
+    BandOptions band;
+    // One row per channel; each row holds the cell texts of grid columns 1..n.
+    QList<QStringList> channels;
+    bool operator==(const EditorState &) const = default;
+};
+
+} // namespace core

@@ -1,0 +1,235 @@
+#include "FamilyB.h"
+#include "mdlFunction.h"
+
+#include <cmath>
+
+namespace core::familyB {
+
+namespace {
+
+
+Result<Byte> hexByte(const QString &hex)
+{
+    const auto v = HexToInt(hex);
+    if (!v)
+        return fail<Byte>(v.error());
+    return Byte(*v & 0xFF);
+}
+
+QString channelError(int channel, const QString &why)
+{
+    return QStringLiteral("Channel %1: %2").arg(channel).arg(why);
+}
+
+} // namespace
+
+const QStringList &Models()
+{
+    static const QStringList models{QStringLiteral("QZ70"), QStringLiteral("QZ236")};
+    return models;
+}
+
+Byte ModelCode(const QString &model, int variant)
+{
+    const int position = Models().indexOf(model);
+    const int c = position < 0 ? 2 : 2 - position;
+    const Byte u = Byte(0x50 + 2 * c - 1);
+    return variant == 1 ? Byte(u + 1) : u;
+}
+
+Result<Byte> OptionByte(int moni, int batterySave, const QString &crystal, const QString &polarity)
+{
+    const QString bits = QString::number(moni) + QString::number(batterySave) + crystal + polarity + QStringLiteral("0000");
+    const auto hex = BinToHex(bits);
+    if (!hex)
+        return fail<Byte>(hex.error());
+    if (hex->size() != 2)
+        return fail<Byte>(QStringLiteral("Type mismatch: \"%1\" is not an option byte").arg(bits));
+    return hexByte(*hex);
+}
+
+Result<Byte> OptionByteFromTexts(const EditorState &s)
+{
+    return OptionByte(s.lists.moni, s.lists.batterySave, s.band.jtlx, s.band.bjlx);
+}
+
+Result<Byte> OptionByteFromButtons(const EditorState &s)
+{
+    return OptionByte(s.lists.moni, s.lists.batterySave, s.band.optJT1 ? QStringLiteral("1") : QStringLiteral("0"),
+                      s.band.option1_1 ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+Byte TimeOutByte(int index) { return index >= 0 && index <= 10 ? Byte(3 * index) : 0x00; }
+Byte PowerStepByte(int sPower) { return sPower >= 0 && sPower <= 10 ? Byte(5 * sPower) : 0x00; }
+
+Byte VoiceByte(int index)
+{
+    switch (index) {
+    case 1: return 0x00;
+    case 2: return 0x01;
+    default: return 0xFF;
+    }
+}
+
+Byte ScanByte(int index) { return index == 1 ? 0x00 : 0xFF; }
+
+Result<Block> FunctionBlock1(const EditorState &s)
+{
+    const auto option = OptionByteFromTexts(s);
+    if (!option)
+        return fail<Block>(option.error());
+    return Block{ModelCode(s.model, s.variant), 0xFF, 0xFF, 0xFF, *option, TimeOutByte(s.lists.timeOut),
+                 Byte(s.lists.squelch), PowerStepByte(s.band.sPower)};
+}
+
+Block FunctionBlock2(const EditorState &s)
+{
+    return Block{VoiceByte(s.lists.voice), ScanByte(s.lists.scan), 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+}
+
+Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target)
+{
+    const auto cell = [&](int column) { return column - 1 < row.size() ? row.at(column - 1) : QString(); };
+    Block freq;
+    freq.fill(0xFF);
+    Block tone;
+    tone.fill(0xFF);
+    for (int column : {1, 2}) {
+        if (!IsUsedCell(cell(column)))
+            continue;
+        const auto code = EncodeFrequency(cell(column));
+        if (!code)
+            return fail<std::array<Block, 2>>(code.error());
+        for (int i = 0; i < 4; ++i)
+            freq[(column - 1) * 4 + i] = (*code)[i];
+    }
+    for (int column : {3, 4}) {
+        if (!IsUsedCell(cell(column)))
+            continue;
+        const auto code = EncodeTone(cell(column));
+        if (!code)
+            return fail<std::array<Block, 2>>(code.error());
+        tone[(column - 3) * 2] = (*code)[0];
+        tone[(column - 3) * 2 + 1] = (*code)[1];
+    }
+    if (IsUsedCell(cell(5)))
+        tone[4] = BusyByte(cell(5));
+    if (IsUsedCell(cell(6)))
+        tone[5] = WideNarrowByte(cell(6));
+    if (IsUsedCell(cell(7)))
+        tone[6] = PowerByte(cell(7), target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    return std::array<Block, 2>{freq, tone};
+}
+
+Result<MemoryImage> BuildImage(const EditorState &s, Target target)
+{
+    MemoryImage image;
+    const auto block1 = FunctionBlock1(s);
+    if (!block1)
+        return fail<MemoryImage>(block1.error());
+    image.setBlock(0, *block1);
+    image.setBlock(1, FunctionBlock2(s));
+    for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
+        const auto blocks = ChannelBlocks(s.channels.at(ch), target);
+        if (!blocks)
+            return fail<MemoryImage>(channelError(ch + 1, blocks.error()));
+        image.setBlock(2 + 2 * ch, (*blocks)[0]);
+        image.setBlock(3 + 2 * ch, (*blocks)[1]);
+    }
+    return image;
+}
+
+Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
+{
+    if (file.lines.size() < chp::kLinesRead)
+        return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
+    const auto bad = [](int line, const QString &why) {
+        return fail<EditorState>(QStringLiteral("Line %1: %2").arg(line).arg(why));
+    };
+    EditorState s = current;
+    const QStringList &l1 = file.lines.at(0);
+
+    const auto last = HexToInt(l1.at(4).right(1));
+    if (!last)
+        return bad(1, last.error());
+    const int n = *last;
+    s.variant = n % 2 == 1 ? 0 : 1;
+    const int m = n % 2 == 1 ? (n + 1) / 2 : n / 2;
+    s.model = m == 1 ? QStringLiteral("QZ236") : QStringLiteral("QZ70");
+
+    const QString option = l1.at(8).rightJustified(2, QLatin1Char('0'));
+    QString bits;
+    for (QChar digit : option) {
+        const auto v = HexToInt(QString(digit));
+        const auto b = v ? IntToBin(*v) : fail<QString>(v.error());
+        if (!b)
+            return bad(1, b.error());
+        bits += *b;
+    }
+    s.lists.moni = bits.at(0).digitValue();
+    s.lists.batterySave = bits.at(1).digitValue();
+    s.band.optJT1 = bits.at(2) == QLatin1Char('1');
+    s.band.option1_1 = bits.at(3) == QLatin1Char('1');
+
+    if (l1.at(9) == QLatin1String("00")) {
+        s.lists.timeOut = 0;
+    } else {
+        const auto v = HexToInt(l1.at(9));
+        if (!v)
+            return bad(1, v.error());
+        const int index = int(std::lround(*v / 3.0));
+        if (index < 0 || index > 10)
+            return bad(1, QStringLiteral("time-out token \"%1\" names no time-out").arg(l1.at(9)));
+        s.lists.timeOut = index;
+    }
+
+    bool ok = false;
+    const int squelch = l1.at(10).toInt(&ok, 10);
+    if (!ok || squelch < 0 || squelch > 9)
+        return bad(1, QStringLiteral("squelch token \"%1\" names no squelch level").arg(l1.at(10)));
+    s.lists.squelch = squelch;
+
+    static const QStringList powerTokens{"00", "05", "0A", "0F", "14", "19", "1E", "23", "28", "2D", "32"};
+    const int power = powerTokens.indexOf(l1.at(11));
+    if (power >= 0)
+        s.band.sPower = power;
+
+    const QStringList &l2 = file.lines.at(1);
+    static const QStringList voiceTokens{"FF", "00", "01"};
+    if (const int voice = voiceTokens.indexOf(l2.at(4)); voice >= 0)
+        s.lists.voice = voice;
+    if (l2.at(5) == QLatin1String("FF"))
+        s.lists.scan = 0;
+    else if (l2.at(5) == QLatin1String("00"))
+        s.lists.scan = 1;
+
+    s.channels.clear();
+    for (int ch = 0; ch < kChannels; ++ch) {
+        const QStringList &f = file.lines.at(2 + 2 * ch);
+        const QStringList &t = file.lines.at(3 + 2 * ch);
+        s.channels << QStringList{
+            DecodeFrequency(f.at(4), f.at(5), f.at(6), f.at(7)),
+            DecodeFrequency(f.at(8), f.at(9), f.at(10), f.at(11)),
+            DecodeTone(t.at(4), t.at(5)),
+            DecodeTone(t.at(6), t.at(7)),
+            DecodeBusy(t.at(8)),
+            DecodeWideNarrow(t.at(9)),
+            DecodePower(t.at(10), QString()),
+        };
+    }
+    return s;
+}
+
+EditorState StartupState()
+{
+    EditorState s;
+    for (int ch = 0; ch < kChannels; ++ch) {
+        QStringList row;
+        for (int c = 0; c < kChannelColumns; ++c)
+            row << QString();
+        s.channels << row;
+    }
+    return s;
+}
+
+} // namespace core::familyB
