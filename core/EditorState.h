@@ -6,6 +6,18 @@
 
 namespace core {
 
+// The band texts of the main window ("400MHz---470MHz"); the band editor
+// edits them by model-list position: 0..4 are PL1, PL2, PL3, PL4, pl5.
+struct BandTexts {
+    QString PL1, PL2, PL3, PL4, pl5, pl6;
+
+    QString *byPosition(int k)
+    {
+        QString *texts[] = {&PL1, &PL2, &PL3, &PL4, &pl5, &pl6};
+        return k >= 0 && k < 6 ? texts[k] : nullptr;
+    }
+};
+
 // What the band editor keeps between its showings: the texts the writers
 // use, and its two option buttons, which the loader sets and the Moni rule reads.
 struct BandOptions {
