@@ -5,6 +5,7 @@ const Family &HeronFamily()
     static const Family family = [] {
         Family f;
         f.title = QStringLiteral("Heron");
+        f.version = QStringLiteral("1.0.0.1");
         f.models = core::familyB::Models();
         f.lists = {
             {QStringLiteral("cboFuncMoni"), QStringLiteral("Moni:"), {"Enable", "Disable"}},

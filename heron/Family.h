@@ -19,6 +19,7 @@ struct FunctionListInfo {
 
 struct Family {
     QString title;
+    QString version; // "1.0.0.1"
     QStringList models; // File > New captions and the model dialog's list
     // Moni, Battery Save, Time Out timer, Squelch Level, Scan, Voice.
     QList<FunctionListInfo> lists;

@@ -1,0 +1,33 @@
+#include "common/QtUserDialogs.h"
+#include "common/frmSplash.h"
+#include "heron/mainFrm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const Family &family = HeronFamily();
+    QApplication::setApplicationName(family.title);
+    initCommonImages();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/program.png")));
+
+    mainFrm::Environment env;
+    env.programDir = QCoreApplication::applicationDirPath();
+    env.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(env.dataDir);
+
+    QtUserDialogs dialogs(family.title);
+    std::unique_ptr<mainFrm> window;
+    frmSplash splash;
+    QObject::connect(&splash, &frmSplash::showMainWindow, [&] {
+        if (!window) {
+            window = std::make_unique<mainFrm>(family, dialogs, env);
+            window->show();
+        }
+    });
+    splash.show();
+    return app.exec();
+}

@@ -1,0 +1,263 @@
+#include "SerialLink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QStandardPaths>
+
+using core::LinkProtocol;
+
+QString ReceivedScratchPath()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return QDir(dir).filePath(QStringLiteral("received.chp"));
+}
+
+namespace {
+
+QString SystemLocation(const QSerialPort *port)
+{
+    const QString name = port->portName();
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
+
+QString DeviceName(QIODevice *device)
+{
+    if (auto *port = qobject_cast<QSerialPort *>(device))
+        return SystemLocation(port);
+    return QStringLiteral("the port");
+}
+
+QString SerialErrorCause(QSerialPort *port, QSerialPort::SerialPortError error)
+{
+    const QString name = SystemLocation(port);
+    // After a hang-up Qt's text carries a stale errno, so it is left out where it misleads.
+    switch (error) {
+    case QSerialPort::ResourceError:
+        return QStringLiteral("The serial port %1 is no longer available: the cable was unplugged or the "
+                              "device went away.")
+            .arg(name);
+    case QSerialPort::ReadError:
+        return QStringLiteral("Reading from the serial port %1 failed: the cable was unplugged or the device "
+                              "went away.")
+            .arg(name);
+    case QSerialPort::WriteError:
+        return QStringLiteral("Writing to the serial port %1 failed (%2).").arg(name, port->errorString());
+    default:
+        return QStringLiteral("The serial port %1 failed (%2).").arg(name, port->errorString());
+    }
+}
+
+} // namespace
+
+SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
+    : QObject(parent), m_device(device), m_timeoutMs(timeoutMs)
+{
+    m_tick.setSingleShot(true);
+    m_tick.setTimerType(Qt::PreciseTimer);
+    m_deadline.setSingleShot(true);
+    connect(&m_tick, &QTimer::timeout, &m_protocol, &LinkProtocol::tick);
+    connect(&m_deadline, &QTimer::timeout, &m_protocol, &LinkProtocol::timeOut);
+
+    connect(&m_protocol, &LinkProtocol::sendRequested, this, &SerialLink::onSend);
+    connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) { m_tick.start(ms); });
+    connect(&m_protocol, &LinkProtocol::deadlineRestarted, this, [this] { m_deadline.start(m_timeoutMs); });
+    connect(&m_protocol, &LinkProtocol::deadlineStopped, &m_deadline, &QTimer::stop);
+    connect(&m_protocol, &LinkProtocol::progressChanged, this, &SerialLink::progressChanged);
+    connect(&m_protocol, &LinkProtocol::captionChanged, this, &SerialLink::captionChanged);
+    connect(&m_protocol, &LinkProtocol::lineReceived, this, &SerialLink::onLine);
+    connect(&m_protocol, &LinkProtocol::finished, this, &SerialLink::onFinished);
+    connectDevice();
+}
+
+SerialLink::~SerialLink()
+{
+    // Destroying a running link must not leave the radio's port open.
+    if (m_protocol.isRunning()) {
+        QObject::disconnect(&m_protocol, nullptr, this, nullptr);
+        m_protocol.cancel();
+        closeDevice();
+    }
+}
+
+void SerialLink::connectDevice()
+{
+    if (!m_device)
+        return;
+    connect(m_device, &QIODevice::readyRead, this, &SerialLink::onReadyRead);
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data())) {
+        connect(port, &QSerialPort::errorOccurred, this, [this, port](QSerialPort::SerialPortError error) {
+            if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
+                return;
+            onDeviceError(SerialErrorCause(port, error));
+        });
+    } else {
+        connect(m_device, &QIODevice::readChannelFinished, this,
+                [this] { onDeviceError(QStringLiteral("The connection to the radio was closed.")); });
+    }
+    connect(m_device, &QIODevice::aboutToClose, this, [this] {
+        if (m_protocol.isRunning())
+            onDeviceError(QStringLiteral("The port %1 was closed during the transfer.").arg(DeviceName(m_device)));
+    });
+    connect(m_device, &QObject::destroyed, this,
+            [this] { onDeviceError(QStringLiteral("The port went away during the transfer.")); });
+}
+
+void SerialLink::startRead(const QString &scratchPath)
+{
+    if (isRunning())
+        return;
+    if (m_scratch.isOpen())
+        m_scratch.close();
+    m_scratch.setFileName(scratchPath);
+    const QFileInfo info(scratchPath);
+    const bool existed = info.absoluteDir().exists();
+    if (!QDir().mkpath(info.absolutePath())) {
+        failBeforeStart(QStringLiteral("Read Error!Please try again\nCannot create the folder %1.")
+                            .arg(QDir::toNativeSeparators(info.absolutePath())));
+        return;
+    }
+    if (!existed) // the radio's data is nobody else's business
+        QFile::setPermissions(info.absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The previous read's file goes first, so nothing stale can be loaded.
+    if (!m_scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        failBeforeStart(QStringLiteral("Read Error!Please try again\nCannot create %1: %2")
+                            .arg(QDir::toNativeSeparators(scratchPath), m_scratch.errorString()));
+        return;
+    }
+    if (!m_device || !m_device->isOpen()) {
+        m_scratch.close();
+        failBeforeStart(QStringLiteral("Read Error!Please try again\nThe serial port is not open."));
+        return;
+    }
+    m_device->readAll(); // stale bytes from before the handshake are not an answer
+    m_protocol.startRead();
+}
+
+void SerialLink::startWrite(const core::MemoryImage &image)
+{
+    if (isRunning())
+        return;
+    if (!m_device || !m_device->isOpen()) {
+        failBeforeStart(QStringLiteral("Write Error!Please try again\nThe serial port is not open."));
+        return;
+    }
+    m_device->readAll();
+    m_protocol.startWrite(image);
+}
+
+void SerialLink::cancel()
+{
+    m_paused = false;
+    m_failureWhilePaused.clear();
+    m_protocol.cancel();
+}
+
+void SerialLink::pause()
+{
+    if (m_paused || !m_protocol.isRunning())
+        return;
+    m_paused = true;
+    m_tickRemaining = m_tick.isActive() ? m_tick.remainingTime() : -1;
+    m_deadlineRemaining = m_deadline.isActive() ? m_deadline.remainingTime() : -1;
+    m_tick.stop();
+    m_deadline.stop();
+}
+
+void SerialLink::resume()
+{
+    if (!m_paused)
+        return;
+    m_paused = false;
+    if (!m_failureWhilePaused.isEmpty()) {
+        const QString cause = m_failureWhilePaused;
+        m_failureWhilePaused.clear();
+        onDeviceError(cause);
+        return;
+    }
+    if (m_tickRemaining >= 0)
+        m_tick.start(m_tickRemaining);
+    if (m_deadlineRemaining >= 0)
+        m_deadline.start(m_deadlineRemaining);
+    if (m_device && m_device->bytesAvailable() > 0)
+        onReadyRead();
+}
+
+void SerialLink::onReadyRead()
+{
+    if (m_paused || !m_device)
+        return;
+    const QByteArray bytes = m_device->readAll();
+    if (!bytes.isEmpty())
+        m_protocol.receive(bytes);
+}
+
+void SerialLink::onSend(const QByteArray &bytes)
+{
+    if (!m_device || !m_device->isOpen()) {
+        onDeviceError(QStringLiteral("The serial port is not open."));
+        return;
+    }
+    if (m_device->write(bytes) != bytes.size())
+        onDeviceError(QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
+}
+
+void SerialLink::onLine(const QString &line)
+{
+    if (!m_scratch.isOpen())
+        return;
+    const QByteArray text = line.toLatin1() + "\r\n";
+    if (m_scratch.write(text) != text.size() || !m_scratch.flush())
+        onDeviceError(QStringLiteral("Cannot write %1: %2")
+                          .arg(QDir::toNativeSeparators(m_scratch.fileName()), m_scratch.errorString()));
+}
+
+void SerialLink::onDeviceError(const QString &cause)
+{
+    if (!m_protocol.isRunning())
+        return;
+    if (m_paused) {
+        if (m_failureWhilePaused.isEmpty())
+            m_failureWhilePaused = cause;
+        return;
+    }
+    m_protocol.deviceFailed(cause);
+}
+
+void SerialLink::onFinished(Outcome outcome, const QString &message)
+{
+    m_tick.stop();
+    m_deadline.stop();
+    m_paused = false;
+    m_failureWhilePaused.clear();
+    if (m_scratch.isOpen())
+        m_scratch.close();
+    closeDevice();
+    m_outcome = outcome;
+    m_message = message;
+    emit finished(outcome, message);
+}
+
+void SerialLink::failBeforeStart(const QString &message)
+{
+    // Reported from the event loop, as a transfer that failed at once would be.
+    m_finishQueued = true;
+    QTimer::singleShot(0, this, [this, message] {
+        m_finishQueued = false;
+        m_outcome = Outcome::DeviceFailed;
+        m_message = message;
+        closeDevice();
+        emit finished(m_outcome, message);
+    });
+}
+
+void SerialLink::closeDevice()
+{
+    if (!m_device || !m_device->isOpen())
+        return;
+    // The last frame or ACK may still sit in Qt's buffer; hand it to the driver first.
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data()))
+        port->flush();
+    m_device->close();
+}

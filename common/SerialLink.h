@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/LinkProtocol.h"
+#include "core/Result.h"
+
+#include <QFile>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QIODevice;
+
+// Where a read keeps the radio's replies: a private per-user directory.
+QString ReceivedScratchPath();
+
+// Runs the link protocol over an open port: readyRead feeds it, timers pace the
+// wake bytes and end a silent wait. Every transfer ends with the port closed.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    using Outcome = core::LinkProtocol::Outcome;
+
+    // timeoutMs: how long any wait for the radio may last; shorter only in tests.
+    explicit SerialLink(QIODevice *device, int timeoutMs = core::link::kTimeoutMs, QObject *parent = nullptr);
+    ~SerialLink() override;
+
+    void setWakeIntervalMs(int milliseconds) { m_protocol.setWakeIntervalMs(milliseconds); }
+
+    // The scratch file is created afresh; every reply line is on disk as soon as it arrives.
+    void startRead(const QString &scratchPath);
+    void startWrite(const core::MemoryImage &image);
+    void cancel();
+
+    // While the user is asked whether to cancel, nothing moves: received bytes
+    // wait in the port, the deadline and the pacing stand still.
+    void pause();
+    void resume();
+
+    bool isRunning() const { return m_protocol.isRunning() || m_finishQueued; }
+    Outcome outcome() const { return m_outcome; }
+    QString message() const { return m_message; }
+    const core::LinkProtocol &protocol() const { return m_protocol; }
+
+signals:
+    void progressChanged(int value);
+    void captionChanged(const QString &caption);
+    void finished(SerialLink::Outcome outcome, const QString &message);
+
+private:
+    void connectDevice();
+    void onReadyRead();
+    void onSend(const QByteArray &bytes);
+    void onLine(const QString &line);
+    void onDeviceError(const QString &cause);
+    void onFinished(Outcome outcome, const QString &message);
+    void failBeforeStart(const QString &message);
+    void closeDevice();
+
+    QPointer<QIODevice> m_device;
+    int m_timeoutMs;
+    core::LinkProtocol m_protocol;
+    QTimer m_tick;
+    QTimer m_deadline;
+    QFile m_scratch;
+    bool m_paused = false;
+    int m_tickRemaining = -1;
+    int m_deadlineRemaining = -1;
+    QString m_failureWhilePaused;
+    bool m_finishQueued = false;
+    Outcome m_outcome = Outcome::Cancelled;
+    QString m_message;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// Asks which model is to be edited. The caller keeps the answer (strjx)
+// and reads, after the modal show, whether a list item was chosen.
+class frmJXXZ : public QDialog {
+    Q_OBJECT
+public:
+    // strjx outlives the dialog; it changes only on OK.
+    frmJXXZ(const QStringList &models, QString &strjx, QWidget *parent = nullptr);
+
+    // The list position that OK took, or -1 for a typed name (and before OK).
+    int chosenPosition() const { return m_chosen; }
+    bool itemChosen() const { return m_chosen >= 0; }
+    const QStringList &models() const { return m_models; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void cmdOK_Click();
+
+    QStringList m_models;
+    QString &m_strjx;
+    int m_chosen = -1;
+    QLabel *Label1;
+    QComboBox *cmbJX;
+    QPushButton *cmdOK;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QTableWidget>
+#include <functional>
+
+// A QTableWidget spoken to in grid terms: row 0 is the title row (the
+// header), column 0 the channel-number column, rows 1..Rows()-1 the channels.
+// onLeaveCell runs for the current cell before it changes, by keyboard,
+// mouse or moveTo(), while the old cell is still current.
+class GridTable : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit GridTable(QWidget *parent = nullptr);
+
+    int Rows() const { return rowCount() + 1; }
+    void setRows(int rows);
+    int Cols() const { return columnCount(); }
+    void setCols(int cols);
+
+    // The current cell; Row() is 0 when there is none.
+    int Row() const;
+    int Col() const;
+    // Makes (row, col) current as a click would, leave-cell first.
+    void moveTo(int row, int col);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+    // Every text, titles and numbers included, becomes empty.
+    void Clear();
+
+    int ColWidth(int col) const { return columnWidth(col); }
+    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    void setColAlignment(int col, Qt::Alignment alignment);
+    void setCellAlignment(int row, int col, Qt::Alignment alignment);
+    Qt::Alignment cellAlignment(int row, int col) const;
+
+    // Geometry of the current cell relative to the grid's own top-left.
+    int CellLeft() const { return currentCellRect().left(); }
+    int CellTop() const { return currentCellRect().top(); }
+    int CellWidth() const { return currentCellRect().width(); }
+    int CellHeight() const { return currentCellRect().height(); }
+    QRect currentCellRect() const;
+    // The width the columns share.
+    int layoutWidth() const { return viewport()->width(); }
+
+    std::function<void()> onLeaveCell;
+
+signals:
+    // A left click has made a channel cell current (after any leave-cell).
+    void cellClick();
+    void scrolled();
+    void viewportResized();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+
+private:
+    friend class LeaveCellSelectionModel;
+    QTableWidgetItem *cell(int row, int col) const;
+    void fillItems();
+    void fitRowHeight();
+
+    QList<Qt::Alignment> m_colAlignment;
+    int m_restructuring = 0; // the table itself moves the current cell; no leave-cell
+};

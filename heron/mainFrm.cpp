@@ -1,0 +1,565 @@
+#include "mainFrm.h"
+#include "ChannelGrid.h"
+
+#include "common/PortList.h"
+#include "common/frmAbout.h"
+#include "common/frmDK.h"
+#include "common/frmWAIT.h"
+#include "common/frmJXXZ.h"
+#include "common/frmLogin.h"
+#include "common/frmMODE.h"
+#include "common/frmSplash.h"
+#include "core/ChannelCodes.h"
+#include "core/mdlFunction.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSerialPort>
+#include <QToolBar>
+
+using core::EditorState;
+
+namespace {
+
+const QString kChpFilter = QStringLiteral("chp(*.chp);;All Files(*.*)");
+constexpr QSize kDesignSize(980, 600);
+
+enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice };
+
+} // namespace
+
+mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent)
+    : QMainWindow(parent), m_family(family), m_dialogs(dialogs), m_env(std::move(env))
+{
+    setObjectName(QStringLiteral("mainFrm"));
+    setWindowTitle(m_family.title);
+    MSComm = new QSerialPort(this);
+
+    // Creation: band texts, band editor defaults, channel count.
+    const QString ini = core::SettingsPath(m_env.programDir);
+    bands.PL1 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL1"), ini);
+    bands.PL2 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL2"), ini);
+    band = core::BandOptions{};
+    strType = 16;
+
+    buildControls();
+    buildMenus();
+    buildToolBar();
+
+    Timer.setInterval(1000);
+    connect(&Timer, &QTimer::timeout, this, [this] { gridXDSZ->Timer_Timer(); });
+    Timer.start();
+
+    Form_Load();
+    SetupChannelGrid(16);
+
+    m_central->resize(kDesignSize);
+    ControlGeometry.record(m_central);
+    m_central->installEventFilter(this);
+    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height());
+}
+
+mainFrm::~mainFrm() = default;
+
+void mainFrm::buildControls()
+{
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(m_central);
+
+    fraFunc = new QGroupBox(QStringLiteral("Function Setting"), m_central);
+    fraFunc->setObjectName(QStringLiteral("fraFunc"));
+    fraFunc->setGeometry(10, 4, 960, 128);
+
+    const auto label = [this](const QString &name, const QString &text, int x, int y, int w) {
+        auto *l = new QLabel(text, fraFunc);
+        l->setObjectName(name);
+        l->setGeometry(x, y, w, 24);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    const auto combo = [this](const QString &name, int x, int y) {
+        auto *c = new QComboBox(fraFunc);
+        c->setObjectName(name);
+        c->setGeometry(x, y, 150, 24);
+        return c;
+    };
+
+    label(QStringLiteral("lblModel"), QStringLiteral("Model Type:"), 10, 24, 110);
+    cboPCmodel = combo(QStringLiteral("cboPCmodel"), 126, 24);
+    label(QStringLiteral("lblBand"), QStringLiteral("Radio Band:"), 310, 24, 110);
+    Label2 = new QLabel(fraFunc);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(426, 24, 230, 24);
+    Label2->setFrameShape(QFrame::StyledPanel);
+    Label2->setFrameShadow(QFrame::Sunken);
+    connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
+
+    const int xs[3] = {10, 310, 640};
+    for (int i = 0; i < m_family.lists.size(); ++i) {
+        const FunctionListInfo &info = m_family.lists.at(i);
+        const int x = xs[i % 3];
+        const int y = i < 3 ? 58 : 92;
+        label(QStringLiteral("lbl") + info.objectName.mid(3), info.label, x, y, 110);
+        QComboBox *c = combo(info.objectName, x + 116, y);
+        c->addItems(info.items);
+        m_lists << c;
+    }
+    connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
+    connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
+    connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
+
+    gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central);
+    gridXDSZ->setGeometry(10, 138, 960, 454);
+}
+
+void mainFrm::buildMenus()
+{
+    const auto menu = [this](QMenu *parentMenu, const QString &name, const QString &caption) {
+        QMenu *m = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+    const auto item = [this](QMenu *m, const QString &name, const QString &caption, const QKeySequence &key,
+                             void (mainFrm::*handler)()) {
+        QAction *a = m->addAction(caption);
+        a->setObjectName(name);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        if (handler)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    const auto separator = [](QMenu *m, const QString &name) {
+        QAction *a = m->addSeparator();
+        a->setObjectName(name);
+        return a;
+    };
+
+    QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
+    QMenu *newMenu = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
+    for (int i = 0; i < m_family.models.size(); ++i) {
+        QAction *a = newMenu->addAction(m_family.models.at(i));
+        a->setObjectName(QStringLiteral("mnuType%1").arg(i));
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
+        connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
+        mnuType << a;
+    }
+    item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
+    item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
+    separator(file, QStringLiteral("null0"));
+    item(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("PrintPreview(&P)"), {}, &mainFrm::mnuPrintPreview_Click);
+    item(file, QStringLiteral("mnuPrint"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPrint_Click);
+    separator(file, QStringLiteral("mnuNULL"))->setVisible(false);
+    for (int i = 0; i < 4; ++i)
+        item(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i), {}, nullptr)->setVisible(false);
+    separator(file, QStringLiteral("null2"));
+    item(file, QStringLiteral("mnuExit"), QStringLiteral("Exit(&X)"), QKeySequence(Qt::CTRL | Qt::Key_X), &mainFrm::mnuExit_Click);
+
+    QMenu *program = menu(nullptr, QStringLiteral("mnuProgram"), QStringLiteral("Program(&P)"));
+    item(program, QStringLiteral("mnuRead"), QStringLiteral("Read from Radio(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R), &mainFrm::mnuRead_Click);
+    item(program, QStringLiteral("mnuWrite"), QStringLiteral("Write to Radio(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W), &mainFrm::mnuWrite_Click);
+
+    QMenu *editor = menu(nullptr, QStringLiteral("mnuEditor"), QStringLiteral("Edit(&E)"));
+    item(editor, QStringLiteral("mnuTune"), QStringLiteral("Test  Mode(&T)"), {}, &mainFrm::mnuTune_Click);
+
+    QMenu *com = menu(nullptr, QStringLiteral("mnuCom"), QStringLiteral("Communication Port(&C)"));
+    item(com, QStringLiteral("mnuPort"), QStringLiteral("Port...(&P)"), {}, &mainFrm::mnuPort_Click);
+
+    QMenu *help = menu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help(&H)"));
+    item(help, QStringLiteral("mnuIndex"), QStringLiteral("Content(&I)..."), {}, &mainFrm::mnuIndex_Click);
+    separator(help, QStringLiteral("nu"));
+    item(help, QStringLiteral("mnuAbout"), QStringLiteral("About(&A)"), {}, &mainFrm::mnuAbout_Click);
+}
+
+void mainFrm::buildToolBar()
+{
+    initCommonImages();
+    tbToolBar = addToolBar(QStringLiteral("tbToolBar"));
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (const QString &text : QStringList{"New", "Open", "Save", "Print", "Read", "Write"}) {
+        QAction *a = tbToolBar->addAction(QIcon(QStringLiteral(":/images/%1.png").arg(text.toLower())), text);
+        a->setObjectName(QStringLiteral("tb") + text);
+        connect(a, &QAction::triggered, this, [this, text] { tbToolBar_ButtonClick(text); });
+    }
+}
+
+// Start-up defaults; each list's handler runs as if the user had chosen the item.
+void mainFrm::Form_Load()
+{
+    strPC = m_family.models.value(0);
+    FillModelVariants(strPC);
+    setListIndex(cboPCmodel, 0);
+    const core::FunctionLists &d = m_family.defaults;
+    setListIndex(list(Moni), d.moni);
+    setListIndex(list(BatterySave), d.batterySave);
+    setListIndex(list(TimeOut), d.timeOut);
+    setListIndex(list(Squelch), d.squelch);
+    setListIndex(list(Scan), d.scan);
+    setListIndex(list(Voice), d.voice);
+    cboFuncMoni_Click();
+    blnGridReady = false;
+    cboPCmodel_Click();
+    blnGridReady = true;
+    cboYYBP_Click();
+    blnFirstShow = true;
+    closePort();
+}
+
+void mainFrm::setListIndex(QComboBox *box, int index)
+{
+    {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(index);
+    }
+    if (box == cboPCmodel)
+        cboPCmodel_Click();
+    else if (box == list(Moni))
+        cboFuncMoni_Click();
+    else if (box == list(BatterySave))
+        cbosd_Click();
+    else if (box == list(Voice))
+        cboYYBP_Click();
+}
+
+void mainFrm::FillModelVariants(const QString &model)
+{
+    {
+        const QSignalBlocker block(cboPCmodel);
+        cboPCmodel->clear();
+        cboPCmodel->addItems({model + QStringLiteral("(U)"), model + QStringLiteral("(V)")});
+    }
+    setListIndex(cboPCmodel, 0);
+    SetupChannelGrid(strType);
+}
+
+void mainFrm::SetupChannelGrid(int n)
+{
+    gridXDSZ->SetupChannelGrid(n);
+}
+
+void mainFrm::rebuildOptionByte(bool fromButtons)
+{
+    const int m = list(Moni)->currentIndex();
+    const int s = list(BatterySave)->currentIndex();
+    if (m < 0 || s < 0)
+        return;
+    EditorState state;
+    state.lists.moni = m;
+    state.lists.batterySave = s;
+    state.band = band;
+    const auto byte = fromButtons ? core::familyB::OptionByteFromButtons(state) : core::familyB::OptionByteFromTexts(state);
+    if (byte)
+        strOptionByte = QString::number(*byte);
+}
+
+void mainFrm::cboFuncMoni_Click() { rebuildOptionByte(true); }
+void mainFrm::cbosd_Click() { rebuildOptionByte(false); }
+
+void mainFrm::cboPCmodel_Click()
+{
+    I_data = 1;
+    QString model = cboPCmodel->currentText();
+    model.chop(3);
+    const int index = cboPCmodel->currentIndex();
+    if (index == 0 || index == 1) {
+        Label2->setText(index == 0 ? bands.PL1 : bands.PL2);
+        strModelHex = core::HexByte(m_family.modelCode(model, index));
+    }
+    strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
+    if (blnGridReady && gridXDSZ->cellText(1, 1).isEmpty())
+        SetupChannelGrid(strType);
+}
+
+void mainFrm::cboYYBP_Click()
+{
+    strVoiceByte = QString::number(core::familyB::VoiceByte(list(Voice)->currentIndex()));
+}
+
+QString mainFrm::bandLabel() const { return Label2->text(); }
+
+void mainFrm::Form_Activate()
+{
+    if (m_activating)
+        return;
+    m_activating = true;
+    blnGridReady = false;
+    cboPCmodel_Click();
+    blnGridReady = true;
+    cbosd_Click();
+    Timer.start();
+    if (blnFirstShow) {
+        blnFirstShow = false;
+        ChooseModel();
+    }
+    m_activating = false;
+}
+
+void mainFrm::ChooseModel()
+{
+    frmJXXZ dialog(m_family.models, strjx, this);
+    dialog.exec();
+    if (dialog.itemChosen())
+        strType = 16;
+    FillModelVariants(strjx);
+}
+
+void mainFrm::mnuType_Click(int index)
+{
+    strType = (index == 0 || index == 1) ? 16 : 99;
+    I_data = strType == 16 ? 1 : 2;
+    for (int i = 0; i < mnuType.size(); ++i)
+        mnuType.at(i)->setChecked(i == index);
+    strPC = mnuType.value(index) ? mnuType.at(index)->text() : QString();
+    FillModelVariants(strPC);
+    SetupChannelGrid(strType);
+}
+
+bool mainFrm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &mainFrm::Form_Activate);
+    return QMainWindow::event(e);
+}
+
+bool mainFrm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_central && e->type() == QEvent::Resize) {
+        ControlGeometry.apply(m_central->size());
+        // A new size lays the grid out anew but keeps the channels.
+        gridXDSZ->layoutColumns();
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void mainFrm::closeEvent(QCloseEvent *e)
+{
+    closePort();
+    QFile::remove(scriptPath());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+    e->accept();
+}
+
+void mainFrm::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_F1) {
+        mnuIndex_Click();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+QString mainFrm::scratchPath() const { return QDir(m_env.dataDir).filePath(QStringLiteral("received.chp")); }
+QString mainFrm::scriptPath() const { return QDir(m_env.dataDir).filePath(QStringLiteral("_$$_TEMP.TMP")); }
+
+void mainFrm::closePort()
+{
+    if (MSComm->isOpen())
+        MSComm->close();
+}
+
+// ---- state as a value ----
+
+EditorState mainFrm::currentState() const
+{
+    EditorState s;
+    QString model = cboPCmodel->currentText();
+    model.chop(3);
+    s.model = model;
+    s.variant = cboPCmodel->currentIndex();
+    s.lists = {list(Moni)->currentIndex(), list(BatterySave)->currentIndex(), list(TimeOut)->currentIndex(),
+               list(Squelch)->currentIndex(), list(Scan)->currentIndex(), list(Voice)->currentIndex()};
+    s.band = band;
+    s.channels = gridXDSZ->channelTexts();
+    return s;
+}
+
+void mainFrm::applyState(const EditorState &s)
+{
+    strType = 16;
+    I_data = 1;
+    SetupChannelGrid(16);
+    FillModelVariants(s.model);
+    setListIndex(cboPCmodel, s.variant);
+    blnGridReady = false;
+    cboPCmodel_Click();
+    blnGridReady = true;
+    setListIndex(list(Moni), s.lists.moni);
+    setListIndex(list(BatterySave), s.lists.batterySave);
+    band = s.band;
+    setListIndex(list(TimeOut), s.lists.timeOut);
+    setListIndex(list(Squelch), s.lists.squelch);
+    setListIndex(list(Voice), s.lists.voice);
+    setListIndex(list(Scan), s.lists.scan);
+    gridXDSZ->setChannelTexts(s.channels);
+}
+
+// ---- files ----
+
+void mainFrm::LoadImageFile(const QString &path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!QFileInfo::exists(path)) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    const auto lines = core::chp::Read(path);
+    const auto state = lines ? m_family.decodeImage(*lines, currentState()) : core::fail<EditorState>(lines.error());
+    QApplication::restoreOverrideCursor();
+    if (!state) {
+        m_dialogs.message(this, state.error(), QStringLiteral("Error"), UserDialogs::Icon::Information);
+        return;
+    }
+    applyState(*state);
+}
+
+void mainFrm::SaveImageFile(const QString &path)
+{
+    cbosd_Click();
+    const auto image = m_family.buildImage(currentState(), core::familyB::Target::File);
+    const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
+    if (!saved) {
+        m_dialogs.message(this, saved.error(), QStringLiteral("错误"), UserDialogs::Icon::Critical);
+        return;
+    }
+    m_dialogs.message(this, QStringLiteral("Successfully Saved"));
+}
+
+void mainFrm::mnuOpen_Click()
+{
+    const QString path = m_dialogs.openFileName(this, kChpFilter, m_lastFileName);
+    if (path.isEmpty())
+        return;
+    m_lastFileName = path;
+    LoadImageFile(path);
+}
+
+void mainFrm::mnuSave_Click()
+{
+    const QString path = m_dialogs.saveFileName(this, kChpFilter, m_lastFileName);
+    if (path.isEmpty())
+        return;
+    m_lastFileName = path;
+    SaveImageFile(path);
+}
+
+// ---- other commands ----
+
+void mainFrm::mnuPrint_Click() {}
+void mainFrm::mnuPrintPreview_Click() {}
+
+void mainFrm::mnuExit_Click()
+{
+    closePort();
+    QFile::remove(scriptPath());
+    close();
+}
+
+void mainFrm::mnuTune_Click()
+{
+    frmLogin login(m_dialogs, this);
+    login.exec();
+    if (login.LoginSucceeded) {
+        frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), BandEditorLists(), this);
+        editor.exec();
+    }
+    Form_Activate();
+}
+
+void mainFrm::mnuPort_Click()
+{
+    frmDK dialog(m_dialogs, DKH, m_portNumber, [this] { closePort(); }, this);
+    dialog.exec();
+    DKH = dialog.DKH;
+    m_portNumber = DKH + 1;
+    Form_Activate();
+}
+
+void mainFrm::mnuIndex_Click()
+{
+    // No help file is named for this program.
+}
+
+void mainFrm::mnuAbout_Click()
+{
+    frmAbout about(m_dialogs, AboutTexts::forProgram(m_family.title, m_family.version), this);
+    about.exec();
+}
+
+// Read and Write open a closed port on the port dialog's choice.
+bool mainFrm::openPortForTransfer()
+{
+    if (MSComm->isOpen())
+        return true;
+    const core::Status opened = OpenSerialPortNumber(*MSComm, DKH + 1);
+    if (!opened)
+        m_dialogs.message(this, opened.error(), QStringLiteral("Error"), UserDialogs::Icon::Information);
+    return opened.ok();
+}
+
+void mainFrm::mnuRead_Click()
+{
+    if (m_dialogs.message(this, QStringLiteral("Do you want to read the data from the transceiver?"), QString(),
+                          UserDialogs::Icon::None, UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)
+        return;
+    if (openPortForTransfer()) {
+        // A read that does not complete leaves the window as it was.
+        if (frmWAIT::RunRead(m_dialogs, this, MSComm, scratchPath(), m_env.timing) == frmWAIT::Result::Completed)
+            LoadImageFile(scratchPath());
+    }
+    closePort();
+    Form_Activate();
+}
+
+void mainFrm::mnuWrite_Click()
+{
+    if (m_dialogs.message(this, QStringLiteral("Do you want to write the data to the transceiver?"),
+                          QStringLiteral("Writing  Data Progress"), UserDialogs::Icon::None,
+                          UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)
+        return;
+    // The whole image is built before anything is sent, so a cell that does
+    // not fit its code stops the write before the radio is touched.
+    cbosd_Click();
+    const auto image = m_family.buildImage(currentState(), core::familyB::Target::Radio);
+    if (!image) {
+        m_dialogs.message(this, image.error(), QStringLiteral("Information"), UserDialogs::Icon::Information);
+        return;
+    }
+    if (openPortForTransfer())
+        frmWAIT::RunWrite(m_dialogs, this, MSComm, *image, m_env.timing);
+    closePort();
+    Form_Activate();
+}
+
+void mainFrm::tbToolBar_ButtonClick(const QString &buttonText)
+{
+    const QString key = buttonText.toUpper();
+    if (key == QLatin1String("NEW"))
+        ChooseModel();
+    else if (key == QLatin1String("WRITE"))
+        mnuWrite_Click();
+    else if (key == QLatin1String("READ"))
+        mnuRead_Click();
+    else if (key == QLatin1String("OPEN"))
+        mnuOpen_Click();
+    else if (key == QLatin1String("SAVE"))
+        mnuSave_Click();
+    else if (key == QLatin1String("PRINT"))
+        mnuPrint_Click();
+    closePort();
+}

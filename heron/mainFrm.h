@@ -1,0 +1,133 @@
+#pragma once
+
+#include "Family.h"
+#include "ProportionalLayout.h"
+#include "common/UserDialogs.h"
+#include "common/frmWAIT.h"
+#include "core/EditorState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QSerialPort;
+class QToolBar;
+class ChannelGrid;
+
+// The editing window: function settings, band label, channel grid, menus and
+// toolbar, files and transfers. One window serves every family through its
+// family description.
+class mainFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Environment {
+        QString programDir;  // where "Sfc.ini" lies
+        QString dataDir;     // private per-user files: the received scratch file, the print script
+        TransferTiming timing;
+    };
+
+    mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent = nullptr);
+    ~mainFrm() override;
+
+    // Public members other windows read and write.
+    core::BandTexts bands;     // PL1..pl6
+    QString strPC;             // current model name
+    int strType = 16;          // channel count
+    int I_data = 1;            // image size in units of 128 blocks
+    core::BandOptions band;    // the band editor's jtlx, bjlx, sPower and option buttons
+    QString strjx;             // the model dialog's last answer
+    int DKH = 0;               // the port dialog's choice; port number DKH + 1
+
+    // Commands.
+    void mnuType_Click(int index);
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuPrint_Click();
+    void mnuPrintPreview_Click();
+    void mnuExit_Click();
+    void mnuRead_Click();
+    void mnuWrite_Click();
+    void mnuTune_Click();
+    void mnuPort_Click();
+    void mnuIndex_Click();
+    void mnuAbout_Click();
+    void tbToolBar_ButtonClick(const QString &buttonText);
+    void ChooseModel();
+    void Form_Activate();
+
+    // Files.
+    void LoadImageFile(const QString &path);
+    void SaveImageFile(const QString &path);
+
+    // What the window holds, as a value, and back.
+    core::EditorState currentState() const;
+    void applyState(const core::EditorState &state);
+
+    // The derived setting texts.
+    QString modelHex() const { return strModelHex; }
+    QString modelByte() const { return strModelByte; }
+    QString optionByte() const { return strOptionByte; }
+    QString voiceByte() const { return strVoiceByte; }
+    QString bandLabel() const;
+
+    ChannelGrid *grid() const { return gridXDSZ; }
+    QSerialPort *port() const { return MSComm; }
+    QString scratchPath() const;
+    QString scriptPath() const;
+    int portNumber() const { return m_portNumber; }
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildControls();
+    void Form_Load();
+    void FillModelVariants(const QString &model);
+    void SetupChannelGrid(int n);
+    void setListIndex(QComboBox *list, int index);
+    QComboBox *list(int i) const { return m_lists.at(i); }
+
+    void cboFuncMoni_Click();
+    void cbosd_Click();
+    void cboPCmodel_Click();
+    void cboYYBP_Click();
+    void rebuildOptionByte(bool fromButtons);
+
+    void closePort();
+    bool openPortForTransfer();
+
+    const Family &m_family;
+    UserDialogs &m_dialogs;
+    Environment m_env;
+
+    QWidget *m_central = nullptr;
+    QGroupBox *fraFunc = nullptr;
+    QComboBox *cboPCmodel = nullptr;
+    QLabel *Label2 = nullptr;
+    QList<QComboBox *> m_lists;
+    ChannelGrid *gridXDSZ = nullptr;
+    QList<QAction *> mnuType;
+    QToolBar *tbToolBar = nullptr;
+    QTimer Timer;
+    QSerialPort *MSComm = nullptr;
+    int m_portNumber = 1;
+
+    bool blnGridReady = false;
+    bool blnFirstShow = false;
+    bool m_activating = false;
+    QString strModelHex;
+    QString strModelByte;
+    QString strOptionByte;
+    QString strVoiceByte;
+    QString m_lastFileName;
+    ProportionalLayout ControlGeometry;
+};

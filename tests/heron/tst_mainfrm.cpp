@@ -1,0 +1,369 @@
+#include "FakeUserDialogs.h"
+#include "core/ChpFile.h"
+#include "heron/ChannelGrid.h"
+#include "heron/mainFrm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QStringList startupFile()
+{
+    QStringList lines{"52 00 00 08 53 FF FF FF 00 00 04 19", "52 00 08 08 FF FF FF FF FF FF FF FF"};
+    for (int k = 2; k < 128; ++k)
+        lines << QStringLiteral("52 0%1 %2 08 FF FF FF FF FF FF FF FF").arg(k * 8 / 256).arg(core::HexByte(core::Byte(k * 8 % 256)));
+    return lines;
+}
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// Runs what a user would do in the next modal dialog once it is up.
+void whenModal(std::function<void(QWidget *)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w) {
+            whenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
+
+} // namespace
+
+class TstMainFrm : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FakeUserDialogs m_dialogs;
+    std::unique_ptr<mainFrm> m_window;
+
+    // A window past its first activation, whose model question was answered with OK.
+    mainFrm *make(const QByteArray &ini = QByteArray(), bool activate = true)
+    {
+        QFile::remove(m_dir.filePath("Sfc.ini"));
+        if (!ini.isEmpty())
+            writeFile(m_dir.filePath("Sfc.ini"), ini);
+        m_dialogs = FakeUserDialogs();
+        mainFrm::Environment env{m_dir.path(), m_dir.path(), {}};
+        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, env);
+        if (activate) {
+            whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
+            m_window->Form_Activate();
+        }
+        return m_window.get();
+    }
+    template <class T>
+    T *child(const QString &name) { return m_window->findChild<T *>(name); }
+    QComboBox *combo(const QString &name) { return child<QComboBox>(name); }
+
+private slots:
+    void startupState()
+    {
+        mainFrm *w = make("[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n");
+        QCOMPARE(w->bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(w->bands.PL2, QString("136MHz---174MHz"));
+        QCOMPARE(w->bandLabel(), QString("400MHz---470MHz"));
+        QCOMPARE(combo("cboPCmodel")->count(), 2);
+        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ70(U)"));
+        QCOMPARE(combo("cboPCmodel")->itemText(1), QString("QZ70(V)"));
+        const QStringList lists{"cboFuncMoni", "cbosd", "cboFuncTOT", "cboFuncSQL", "cboFuncSave", "cboYYBP"};
+        const QStringList texts{"Enable", "Yes", "OFF", "4", "Enable", "Off"};
+        for (int i = 0; i < lists.size(); ++i)
+            QCOMPARE(combo(lists[i])->currentText(), texts[i]);
+        QCOMPARE(w->modelHex(), QString("53"));
+        QCOMPARE(w->modelByte(), QString("83"));
+        QCOMPARE(w->optionByte(), QString("0"));
+        QCOMPARE(w->voiceByte(), QString("255"));
+        QCOMPARE(w->strType, 16);
+        QCOMPARE(w->band.sPower, 5);
+        QVERIFY(!w->port()->isOpen());
+        QCOMPARE(w->grid()->channelTexts().size(), 16);
+        QCOMPARE(m_dialogs.shown.size(), 0);
+
+        make();
+        QCOMPARE(m_window->bandLabel(), QString());
+    }
+
+    void handlersKeepDerivedBytes()
+    {
+        mainFrm *w = make();
+        combo("cboPCmodel")->setCurrentIndex(1);
+        emit combo("cboPCmodel")->activated(1);
+        QCOMPARE(w->modelHex(), QString("54"));
+        combo("cboFuncMoni")->setCurrentIndex(1);
+        emit combo("cboFuncMoni")->activated(1);
+        QCOMPARE(w->optionByte(), QString("128"));
+        combo("cboYYBP")->setCurrentIndex(2);
+        emit combo("cboYYBP")->activated(2);
+        QCOMPARE(w->voiceByte(), QString("1"));
+        // Activation refreshes the band label and the option byte from the band editor.
+        w->bands.PL2 = "136MHz---174MHz";
+        w->band.jtlx = "1";
+        w->Form_Activate();
+        QCOMPARE(w->bandLabel(), QString("136MHz---174MHz"));
+        QCOMPARE(w->optionByte(), QString("160"));
+    }
+
+    void firstActivationAsksForTheModel()
+    {
+        mainFrm *w = make(QByteArray(), false);
+        whenModal([](QWidget *d) {
+            auto *list = d->findChild<QComboBox *>("cmbJX");
+            list->setCurrentIndex(1);
+            d->findChild<QPushButton *>("cmdOK")->click();
+        });
+        w->Form_Activate();
+        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ236(U)"));
+        QCOMPARE(w->modelHex(), QString("51"));
+        QCOMPARE(w->strjx, QString("QZ236"));
+        w->Form_Activate(); // only the first activation asks
+        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ236(U)"));
+    }
+
+    void startupStateSavesTheStartupFile()
+    {
+        make();
+        const QString path = m_dir.filePath("start up.chp");
+        m_dialogs.fileNames.enqueue(path);
+        m_window->mnuSave_Click();
+        QCOMPARE(readAll(path), crlf(startupFile()));
+        QCOMPARE(m_dialogs.texts(), QStringList{"Successfully Saved"});
+        QCOMPARE(m_dialogs.fileFilters, QStringList{"chp(*.chp);;All Files(*.*)"});
+    }
+
+    void craftedFileLoadsAndSavesBackUnchanged()
+    {
+        mainFrm *w = make();
+        QStringList lines = startupFile();
+        lines[0] = "52 00 00 08 52 FF FF FF C0 1E 09 32";
+        lines[1] = "52 00 08 08 01 00 FF FF FF FF FF FF";
+        lines[2] = "52 00 10 08 50 62 25 46 50 62 25 46";
+        lines[3] = "52 00 18 08 70 06 23 80 00 FC 55 FF";
+        lines[32] = "52 01 00 08 00 00 60 13 00 00 60 13";
+        lines[33] = "52 01 08 08 54 C7 41 25 FF FF 00 FF";
+        const QString in = m_dir.filePath("crafted ä.chp");
+        writeFile(in, crlf(lines));
+        m_dialogs.fileNames.enqueue(in);
+        w->mnuOpen_Click();
+        QCOMPARE(combo("cboPCmodel")->currentText(), QString("QZ236(V)"));
+        QCOMPARE(combo("cboFuncMoni")->currentText(), QString("Disable"));
+        QCOMPARE(combo("cbosd")->currentText(), QString("No"));
+        QCOMPARE(combo("cboFuncTOT")->currentText(), QString("300s"));
+        QCOMPARE(combo("cboFuncSQL")->currentText(), QString("9"));
+        QCOMPARE(combo("cboYYBP")->currentText(), QString("English"));
+        QCOMPARE(combo("cboFuncSave")->currentText(), QString("Disable"));
+        QCOMPARE(w->band.sPower, 10);
+        QCOMPARE(w->grid()->channelTexts().at(0),
+                 (QStringList{"462.56250", "462.56250", "67.0", "D023N", "Yes", "N", "Middle"}));
+        QCOMPARE(w->grid()->channelTexts().at(15), (QStringList{"136.00000", "136.00000", "D754I", "254.1", "No", "W", "Low"}));
+
+        const QString out = m_dir.filePath("out.chp");
+        m_dialogs.fileNames.enqueue(out);
+        w->mnuSave_Click();
+        QCOMPARE(readAll(out), crlf(lines));
+    }
+
+    void badFileLeavesTheWindowAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QStringList truncated = startupFile().mid(0, 20);
+        QStringList badToken = startupFile();
+        badToken[10] = "52 00 50 08 FF FF ZZ FF FF FF FF FF";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("binary") << QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00", 8);
+        QTest::newRow("truncated") << crlf(truncated);
+        QTest::newRow("bad token") << crlf(badToken);
+    }
+    void badFileLeavesTheWindowAsItWas()
+    {
+        QFETCH(QByteArray, content);
+        mainFrm *w = make();
+        w->grid()->setCellText(1, 1, "462.56250");
+        combo("cboFuncSQL")->setCurrentIndex(7);
+        const core::EditorState before = w->currentState();
+        const QString path = m_dir.filePath("bad.chp");
+        writeFile(path, content);
+        m_dialogs.fileNames.enqueue(path);
+        w->mnuOpen_Click();
+        QCOMPARE(w->currentState(), before);
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].icon, UserDialogs::Icon::Information);
+    }
+
+    void cancelledDialogsAndMissingFilesAreSilent()
+    {
+        mainFrm *w = make();
+        w->mnuOpen_Click();
+        w->mnuSave_Click();
+        w->LoadImageFile(m_dir.filePath("missing.chp"));
+        QCOMPARE(m_dialogs.shown.size(), 0);
+    }
+
+    void saveIntoReadOnlyFolderReportsAndKeepsNothing()
+    {
+        make();
+        QTemporaryDir ro;
+        QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const QString path = ro.filePath("x.chp");
+        m_window->SaveImageFile(path);
+        QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (QFile::exists(path))
+            QSKIP("root writes into read-only folders");
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].title, QString("错误"));
+        QCOMPARE(m_dialogs.shown[0].icon, UserDialogs::Icon::Critical);
+    }
+
+    void menuTree_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("File") << "mnuFile" << "File(&F)" << "";
+        QTest::newRow("New") << "mnuNew" << "New(&N)" << "";
+        QTest::newRow("QZ70") << "mnuType0" << "QZ70" << "Ctrl+F1";
+        QTest::newRow("QZ236") << "mnuType1" << "QZ236" << "Ctrl+F2";
+        QTest::newRow("Open") << "mnuOpen" << "Open(&O)" << "Ctrl+O";
+        QTest::newRow("Save") << "mnuSave" << "Save as...(&S)" << "Ctrl+S";
+        QTest::newRow("Preview") << "mnuPrintPreview" << "PrintPreview(&P)" << "";
+        QTest::newRow("Print") << "mnuPrint" << "Print(&P)" << "Ctrl+P";
+        QTest::newRow("Exit") << "mnuExit" << "Exit(&X)" << "Ctrl+X";
+        QTest::newRow("Program") << "mnuProgram" << "Program(&P)" << "";
+        QTest::newRow("Read") << "mnuRead" << "Read from Radio(&R)" << "Ctrl+R";
+        QTest::newRow("Write") << "mnuWrite" << "Write to Radio(&W)" << "Ctrl+W";
+        QTest::newRow("Edit") << "mnuEditor" << "Edit(&E)" << "";
+        QTest::newRow("Test Mode") << "mnuTune" << "Test  Mode(&T)" << "";
+        QTest::newRow("Com") << "mnuCom" << "Communication Port(&C)" << "";
+        QTest::newRow("Port") << "mnuPort" << "Port...(&P)" << "";
+        QTest::newRow("Help") << "mnuHelp" << "Help(&H)" << "";
+        QTest::newRow("Content") << "mnuIndex" << "Content(&I)..." << "";
+        QTest::newRow("About") << "mnuAbout" << "About(&A)" << "";
+    }
+    void menuTree()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        if (!m_window)
+            make();
+        QAction *a = child<QAction>(name);
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut().toString(), shortcut);
+    }
+
+    void menuOrderAndHiddenItems()
+    {
+        make();
+        QStringList top;
+        for (QAction *a : m_window->menuBar()->actions())
+            top << a->text();
+        QCOMPARE(top, (QStringList{"File(&F)", "Program(&P)", "Edit(&E)", "Communication Port(&C)", "Help(&H)"}));
+        QStringList file;
+        for (QAction *a : child<QMenu>("mnuFile")->actions())
+            if (a->isVisible())
+                file << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(file, (QStringList{"New(&N)", "Open(&O)", "Save as...(&S)", "-", "PrintPreview(&P)", "Print(&P)", "-", "Exit(&X)"}));
+        QVERIFY(child<QAction>("mnuType0")->isChecked());
+        QVERIFY(!child<QAction>("mnuType1")->isChecked());
+    }
+
+    void fileNewModelItems()
+    {
+        mainFrm *w = make();
+        w->grid()->setCellText(1, 1, "462.56250");
+        child<QAction>("mnuType1")->trigger();
+        QVERIFY(child<QAction>("mnuType1")->isChecked());
+        QVERIFY(!child<QAction>("mnuType0")->isChecked());
+        QCOMPARE(w->strPC, QString("QZ236"));
+        QCOMPARE(combo("cboPCmodel")->itemText(1), QString("QZ236(V)"));
+        QCOMPARE(w->modelHex(), QString("51"));
+        QCOMPARE(w->grid()->cellText(1, 1), QString());
+    }
+
+    void toolbarDispatchesByText()
+    {
+        mainFrm *w = make();
+        QStringList texts;
+        for (QAction *a : child<QToolBar>("tbToolBar")->actions())
+            texts << a->text();
+        QCOMPARE(texts, (QStringList{"New", "Open", "Save", "Print", "Read", "Write"}));
+        w->tbToolBar_ButtonClick("Open");
+        w->tbToolBar_ButtonClick("save");
+        QCOMPARE(m_dialogs.fileFilters.size(), 2);
+        w->tbToolBar_ButtonClick("nothing");
+        QCOMPARE(m_dialogs.fileFilters.size(), 2);
+        QVERIFY(!w->port()->isOpen());
+    }
+
+    void variantChangeRebuildsOnlyAnEmptyGrid()
+    {
+        mainFrm *w = make();
+        w->grid()->setCellText(1, 3, "OFF");
+        combo("cboPCmodel")->setCurrentIndex(1);
+        emit combo("cboPCmodel")->activated(1);
+        QCOMPARE(w->grid()->cellText(1, 3), QString()); // RX empty: rebuilt
+        w->grid()->setCellText(1, 1, "462.56250");
+        combo("cboPCmodel")->setCurrentIndex(0);
+        emit combo("cboPCmodel")->activated(0);
+        QCOMPARE(w->grid()->cellText(1, 1), QString("462.56250"));
+    }
+
+    void resizeKeepsChannelsAndScales()
+    {
+        mainFrm *w = make();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->grid()->setCellText(3, 1, "462.56250");
+        auto *label = child<QLabel>("Label2");
+        const QRect before = label->geometry();
+        const QSize central = w->centralWidget()->size();
+        w->resize(w->width() + central.width(), w->height() + central.height());
+        QTRY_COMPARE(w->centralWidget()->size(), central * 2);
+        QCOMPARE(label->geometry(), QRect(before.topLeft() * 2, before.size() * 2));
+        QCOMPARE(w->grid()->cellText(3, 1), QString("462.56250"));
+        w->hide();
+    }
+
+    void exitClosesPortAndRemovesScript()
+    {
+        mainFrm *w = make();
+        writeFile(w->scriptPath(), "x");
+        w->mnuExit_Click();
+        QVERIFY(!QFile::exists(w->scriptPath()));
+    }
+};
+
+QTEST_MAIN(TstMainFrm)
+#include "tst_mainfrm.moc"

@@ -1,0 +1,126 @@
+// A radio on a pseudo-terminal: prints the slave's path, then answers the
+// programming software as a radio would, with optional faults.
+#include "FamilyBRadio.h"
+#include "Faults.h"
+#include "Pty.h"
+#include "RadioMemory.h"
+#include "Wire.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+char g_link[4096];
+
+extern "C" void RemoveLinkAndExit(int)
+{
+    if (g_link[0])
+        ::unlink(g_link);
+    ::_exit(0);
+}
+
+int Fail(const QString &why)
+{
+    QTextStream(stderr) << "radiosim: " << why << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("radiosim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays a radio on a pseudo-terminal for the programming software."));
+    parser.addHelpOption();
+    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play (B)."),
+                                    QStringLiteral("F"), QStringLiteral("B"));
+    const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Also make a symlink to the port here."),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption memory(QStringLiteral("memory"),
+                                    QStringLiteral("File of the radio's 1024 bytes; created all 0xFF if missing."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Write every received write frame here, one hex line each."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral("silent[:K] | nak:K | badack:K[:HH] | garbage:K | short[:K] | hangup:K | slow:MS "
+                       "(K: block number from 0; may be repeated)."),
+        QStringLiteral("F"));
+    const QCommandLineOption noPace(QStringLiteral("no-pace"), QStringLiteral("Do not pace the line at the baud rate."));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Baud rate to pace at (9600)."),
+                                  QStringLiteral("N"), QStringLiteral("9600"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every byte on stderr."));
+    parser.addOptions({family, link, memory, record, fault, noPace, baud, verbose});
+    parser.process(app);
+
+    if (parser.value(family).compare(QLatin1String("B"), Qt::CaseInsensitive) != 0)
+        return Fail(QStringLiteral("family %1 is not played yet").arg(parser.value(family)));
+
+    Faults faults;
+    for (const QString &f : parser.values(fault)) {
+        const QString error = ParseFault(f, faults);
+        if (!error.isEmpty())
+            return Fail(error);
+    }
+    bool baudOk = false;
+    const int baudRate = parser.value(baud).toInt(&baudOk);
+    if (!baudOk || baudRate <= 0)
+        return Fail(QStringLiteral("bad baud rate %1").arg(parser.value(baud)));
+    // 8N1: a start bit, 8 data bits and a stop bit.
+    const qint64 byteTimeUs = parser.isSet(noPace) ? 0 : (10LL * 1000000 + baudRate / 2) / baudRate;
+
+    RadioMemory radioMemory;
+    if (const QString error = radioMemory.load(parser.value(memory)); !error.isEmpty())
+        return Fail(error);
+
+    std::unique_ptr<QFile> recordFile;
+    if (parser.isSet(record)) {
+        recordFile = std::make_unique<QFile>(parser.value(record));
+        if (!recordFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return Fail(QStringLiteral("cannot write %1: %2").arg(parser.value(record), recordFile->errorString()));
+    }
+
+    Pty pty;
+    if (!pty.open())
+        return Fail(pty.error());
+
+    if (parser.isSet(link)) {
+        const QByteArray path = QFile::encodeName(parser.value(link));
+        if (size_t(path.size()) >= sizeof g_link)
+            return Fail(QStringLiteral("link path too long"));
+        ::unlink(path.constData());
+        if (::symlink(QFile::encodeName(pty.slavePath()).constData(), path.constData()) != 0)
+            return Fail(QStringLiteral("cannot make the link %1: %2")
+                            .arg(parser.value(link), QString::fromLocal8Bit(std::strerror(errno))));
+        std::memcpy(g_link, path.constData(), size_t(path.size()) + 1);
+    }
+    std::signal(SIGTERM, RemoveLinkAndExit);
+    std::signal(SIGINT, RemoveLinkAndExit);
+    std::signal(SIGHUP, RemoveLinkAndExit);
+
+    std::fputs(QFile::encodeName(pty.slavePath()).constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+
+    FamilyBRadio radio(radioMemory, faults, recordFile.get());
+    Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs);
+    wire.setVerbose(parser.isSet(verbose));
+    QObject::connect(&wire, &Wire::hungUp, &app, [] {
+        if (g_link[0])
+            ::unlink(g_link);
+        QCoreApplication::exit(0);
+    });
+    return app.exec();
+}
