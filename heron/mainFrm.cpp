@@ -335,6 +335,19 @@ bool mainFrm::event(QEvent *e)
     return QMainWindow::event(e);
 }
 
+// The first show activates the window even where no window manager does it.
+void mainFrm::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (m_shown)
+        return;
+    m_shown = true;
+    QTimer::singleShot(0, this, [this] {
+        activateWindow();
+        Form_Activate();
+    });
+}
+
 bool mainFrm::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == m_central && e->type() == QEvent::Resize) {

@@ -83,6 +83,7 @@ public:
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
@@ -124,6 +125,7 @@ private:
     bool blnGridReady = false;
     bool blnFirstShow = false;
     bool m_activating = false;
+    bool m_shown = false;
     QString strModelHex;
     QString strModelByte;
     QString strOptionByte;

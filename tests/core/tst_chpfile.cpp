@@ -259,7 +259,7 @@ private slots:
         QStringList badSquelch = good;
         badSquelch[0] = "52 00 00 08 53 FF FF FF 00 00 0A 19";
         QTest::newRow("empty") << QByteArray() << "empty";
-        QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE binary\n", 14) << "Line 1";
+        QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE binary\n", 12) << "Line 1";
         QTest::newRow("33 lines") << crlf(good.mid(0, 33)) << "Line 34";
         QTest::newRow("eleven tokens") << crlf(elevenTokens) << "Line 7";
         QTest::newRow("token G1") << crlf(badToken) << "Line 3";

@@ -1,0 +1,156 @@
+#include "FakeUserDialogs.h"
+#include "SimulatedRadio.h"
+#include "core/ChpFile.h"
+#include "heron/ChannelGrid.h"
+#include "heron/mainFrm.h"
+
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace core;
+
+namespace {
+
+void whenModal(std::function<void(QWidget *)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w) {
+            whenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
+
+QByteArray bytesOf(const MemoryImage &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes.data()), kImageSize);
+}
+
+EditorState filledState()
+{
+    EditorState s = familyB::StartupState();
+    s.model = "QZ236";
+    s.variant = 1;
+    s.lists = {1, 0, 4, 2, 1, 1};
+    s.band.sPower = 8;
+    for (int ch = 0; ch < 16; ++ch)
+        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", "67.0", "D754I", "Yes", "N", "Middle"};
+    return s;
+}
+
+} // namespace
+
+// The editing window against the radio simulator: Read and Write as a user runs them.
+class TstMainFrmRadio : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FakeUserDialogs m_dialogs;
+    std::unique_ptr<SimulatedRadio> m_radio;
+    std::unique_ptr<mainFrm> m_window;
+
+    mainFrm *make(const QStringList &simArguments, const QByteArray &memory = {})
+    {
+        m_window.reset();
+        m_dialogs = FakeUserDialogs();
+        m_radio = std::make_unique<SimulatedRadio>();
+        if (!m_radio->start(simArguments, memory))
+            qFatal("no simulator");
+        qputenv("RADIO_SERIAL_PORTS", m_radio->device().toLocal8Bit());
+        mainFrm::Environment env{m_dir.path(), m_dir.path(), {}};
+        env.timing.startDelayMs = 10;
+        env.timing.timeoutMs = 1500;
+        env.timing.wakeIntervalMs = 5;
+        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, env);
+        whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
+        m_window->Form_Activate();
+        return m_window.get();
+    }
+
+private slots:
+    void readFillsTheWindow()
+    {
+        const EditorState radio = filledState();
+        mainFrm *w = make({"--no-pace"}, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
+        w->mnuRead_Click();
+        QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
+        QVERIFY(!w->port()->isOpen());
+        QCOMPARE(w->currentState(), radio);
+        QCOMPARE(w->modelHex(), QString("52"));
+        QCOMPARE(chp::Read(w->scratchPath(), 128)->lines.size(), 128);
+    }
+
+    void failedReadKeepsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("NAK") << QStringList{"--fault", "nak:10"} << "Communication Error";
+        QTest::newRow("silent") << QStringList{"--fault", "silent"}
+                                << "Communication Error,Please check all the connections and the radio power ";
+        QTest::newRow("hang-up") << QStringList{"--fault", "hangup:20"} << "Read Error!Please try again";
+    }
+    void failedReadKeepsTheWindow()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(QString, message);
+        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        w->grid()->setCellText(1, 1, "440.00000");
+        const EditorState before = w->currentState();
+        w->mnuRead_Click();
+        QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
+        QVERIFY(!w->port()->isOpen());
+        QCOMPARE(w->currentState(), before);
+    }
+
+    void toolbarWriteSendsTheWholeImage()
+    {
+        mainFrm *w = make({"--no-pace"});
+        w->tbToolBar_ButtonClick("Write");
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].title, QString("Writing  Data Progress"));
+        QVERIFY(!w->port()->isOpen());
+        const MemoryImage image = *familyB::BuildImage(familyB::StartupState(), familyB::Target::Radio);
+        QStringList expected;
+        for (int k = 0; k < kBlockCount; ++k)
+            expected << QStringLiteral("57 ") + chp::FormatLine(k, image.block(k)).mid(3);
+        QTRY_COMPARE(m_radio->recordedFrames(), expected);
+        QCOMPARE(m_radio->memory(), bytesOf(image));
+    }
+
+    void writeThenReadGivesTheChannelsBack()
+    {
+        mainFrm *w = make({"--no-pace"});
+        w->applyState(filledState());
+        w->mnuWrite_Click();
+        w->applyState(familyB::StartupState());
+        w->mnuRead_Click();
+        QCOMPARE(w->currentState(), filledState());
+    }
+
+    void cellThatDoesNotFitStopsTheWriteBeforeSending()
+    {
+        mainFrm *w = make({"--no-pace"});
+        w->grid()->setCellText(2, 3, "D0");
+        w->mnuWrite_Click();
+        QCOMPARE(m_dialogs.shown.size(), 2);
+        QVERIFY(m_dialogs.shown[1].text.contains("Channel 2"));
+        QCOMPARE(m_radio->recordedFrames(), QStringList());
+    }
+
+    void missingDeviceIsNamed()
+    {
+        mainFrm *w = make({"--no-pace"});
+        qputenv("RADIO_SERIAL_PORTS", "/dev/no-such-radio");
+        w->mnuRead_Click();
+        QCOMPARE(m_dialogs.shown.size(), 2);
+        QVERIFY2(m_dialogs.shown[1].text.contains("/dev/no-such-radio"), qPrintable(m_dialogs.shown[1].text));
+        QVERIFY(!w->port()->isOpen());
+    }
+};
+
+QTEST_MAIN(TstMainFrmRadio)
+#include "tst_mainfrm_radio.moc"
