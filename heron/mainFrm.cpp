@@ -118,6 +118,7 @@ void mainFrm::buildControls()
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
 
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central);
+    gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138, 960, 454);
 }
 
