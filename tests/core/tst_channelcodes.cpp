@@ -1,19 +1,12 @@
 #include "core/ChannelCodes.h"
 #include "core/ToneLists.h"
+#include "TestSupport.h"
 
 #include <QtTest>
 
 using namespace core;
 
-namespace {
-QString hex(const auto &bytes)
-{
-    QStringList t;
-    for (Byte b : bytes)
-        t << HexByte(b);
-    return t.join(' ');
-}
-} // namespace
+using testsupport::hex;
 
 class TstChannelCodes : public QObject {
     Q_OBJECT

@@ -1,39 +1,18 @@
 #include "core/ChpFile.h"
 #include "core/FamilyB.h"
 #include "core/ToneLists.h"
+#include "TestSupport.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace core;
+using testsupport::crlf;
+using testsupport::hex;
+using testsupport::startupFile;
 
 namespace {
-
-QString hex(const Block &b)
-{
-    QStringList t;
-    for (Byte x : b)
-        t << HexByte(x);
-    return t.join(' ');
-}
-
-// The lines of the file that the window saves right after start-up.
-QStringList startupFile()
-{
-    QStringList lines{"52 00 00 08 53 FF FF FF 00 00 04 19", "52 00 08 08 FF FF FF FF FF FF FF FF"};
-    for (int k = 2; k < 128; ++k)
-        lines << QStringLiteral("52 0%1 %2 08 FF FF FF FF FF FF FF FF").arg(k * 8 / 256).arg(HexByte(Byte(k * 8 % 256)));
-    return lines;
-}
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray out;
-    for (const QString &l : lines)
-        out += l.toLatin1() + "\r\n";
-    return out;
-}
 
 EditorState load(const QByteArray &text, const EditorState &current = familyB::StartupState())
 {

@@ -1,4 +1,6 @@
 #include "FakeUserDialogs.h"
+#include "TestSupport.h"
+#include "WhenModal.h"
 #include "core/ChpFile.h"
 #include "heron/ChannelGrid.h"
 #include "heron/mainFrm.h"
@@ -18,21 +20,9 @@
 
 namespace {
 
-QStringList startupFile()
-{
-    QStringList lines{"52 00 00 08 53 FF FF FF 00 00 04 19", "52 00 08 08 FF FF FF FF FF FF FF FF"};
-    for (int k = 2; k < 128; ++k)
-        lines << QStringLiteral("52 0%1 %2 08 FF FF FF FF FF FF FF FF").arg(k * 8 / 256).arg(core::HexByte(core::Byte(k * 8 % 256)));
-    return lines;
-}
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray out;
-    for (const QString &l : lines)
-        out += l.toLatin1() + "\r\n";
-    return out;
-}
+using testsupport::crlf;
+using testsupport::startupFile;
+using testsupport::whenModal;
 
 QByteArray readAll(const QString &path)
 {
@@ -48,30 +38,9 @@ void writeFile(const QString &path, const QByteArray &data)
     f.write(data);
 }
 
-// Runs what a user would do in the next modal dialog once it is up.
-void whenModal(std::function<void(QWidget *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w) {
-            whenModal(act);
-            return;
-        }
-        act(w);
-    });
-}
-
-// The same for the next modal dialog of the named kind.
 void whenModalOf(const QString &name, std::function<void(QWidget *)> act)
 {
-    QTimer::singleShot(0, [name, act] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != name || !w->isVisible()) {
-            whenModalOf(name, act);
-            return;
-        }
-        act(w);
-    });
+    testsupport::whenModal(std::move(act), name);
 }
 
 void login(QWidget *d, const QString &password)

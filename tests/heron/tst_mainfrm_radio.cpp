@@ -1,5 +1,7 @@
 #include "FakeUserDialogs.h"
 #include "SimulatedRadio.h"
+#include "TestSupport.h"
+#include "WhenModal.h"
 #include "core/ChpFile.h"
 #include "heron/ChannelGrid.h"
 #include "heron/mainFrm.h"
@@ -13,17 +15,7 @@ using namespace core;
 
 namespace {
 
-void whenModal(std::function<void(QWidget *)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w) {
-            whenModal(act);
-            return;
-        }
-        act(w);
-    });
-}
+using testsupport::whenModal;
 
 QByteArray bytesOf(const MemoryImage &image)
 {

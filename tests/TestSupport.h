@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/ChannelCodes.h"
+
+#include <QStringList>
+
+// Helpers that several suites share.
+namespace testsupport {
+
+// Bytes as "50 62 25 46".
+inline QString hex(const auto &bytes)
+{
+    QStringList t;
+    for (core::Byte b : bytes)
+        t << core::HexByte(b);
+    return t.join(' ');
+}
+
+// The lines of the file that the window saves right after start-up.
+inline QStringList startupFile()
+{
+    QStringList lines{"52 00 00 08 53 FF FF FF 00 00 04 19", "52 00 08 08 FF FF FF FF FF FF FF FF"};
+    for (int k = 2; k < 128; ++k)
+        lines << QStringLiteral("52 0%1 %2 08 FF FF FF FF FF FF FF FF").arg(k * 8 / 256).arg(core::HexByte(core::Byte(k * 8 % 256)));
+    return lines;
+}
+
+inline QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+} // namespace testsupport
