@@ -16,6 +16,7 @@ const Family &HeronFamily()
             {QStringLiteral("cboFuncSave"), QStringLiteral("Scan:"), {"Enable", "Disable"}},
             {QStringLiteral("cboYYBP"), QStringLiteral("Voice:"), {"Off", "Chinese", "English"}},
         };
+        f.grid = HeronGrid();
         f.modelCode = core::familyB::ModelCode;
         f.buildImage = core::familyB::BuildImage;
         f.decodeImage = core::familyB::DecodeImage;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GridColumns.h"
 #include "core/ChpFile.h"
 #include "core/EditorState.h"
 #include "core/FamilyB.h"
@@ -10,7 +11,7 @@
 #include <functional>
 
 // What one radio family brings to the shared editing window: its models,
-// its setting lists and the codec of its memory image.
+// its setting lists, its channel grid and the codec of its memory image.
 struct FunctionListInfo {
     QString objectName;
     QString label;
@@ -24,6 +25,7 @@ struct Family {
     // Moni, Battery Save, Time Out timer, Squelch Level, Scan, Voice.
     QList<FunctionListInfo> lists;
     core::FunctionLists defaults;
+    GridDescription grid;
     std::function<core::Byte(const QString &model, int variant)> modelCode;
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::familyB::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;

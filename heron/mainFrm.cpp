@@ -117,7 +117,7 @@ void mainFrm::buildControls()
     connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
 
-    gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central);
+    gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138, 960, 454);
 }
