@@ -36,5 +36,14 @@ QString QtUserDialogs::openFileName(QWidget *parent, const QString &filter, cons
 
 QString QtUserDialogs::saveFileName(QWidget *parent, const QString &filter, const QString &startPath)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), startPath, filter);
+    QFileDialog dialog(parent, QString(), startPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an ending gets the first filter's ("chp").
+    const QString first = filter.section(QStringLiteral(";;"), 0, 0);
+    const int star = first.indexOf(QStringLiteral("*."));
+    if (star >= 0)
+        dialog.setDefaultSuffix(first.mid(star + 2).section(QLatin1Char(')'), 0, 0));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

@@ -224,6 +224,21 @@ private slots:
         }
     }
 
+    void everyToneSurvivesSaveAndLoad()
+    {
+        const QStringList tones = QtDqtList();
+        QTemporaryDir dir;
+        for (int first = 0; first < tones.size(); first += 32) {
+            EditorState s = familyB::StartupState();
+            for (int ch = 0; ch < 16; ++ch)
+                s.channels[ch] = {"146.52000", "146.52000", tones.value(first + 2 * ch, "OFF"),
+                                  tones.value(first + 2 * ch + 1, "OFF"), "No", "W", "High"};
+            const QString path = dir.filePath(QStringLiteral("tones%1.chp").arg(first));
+            QVERIFY(chp::Save(path, *familyB::BuildImage(s, familyB::Target::File)).ok());
+            QCOMPARE(familyB::DecodeImage(*chp::Read(path), familyB::StartupState())->channels, s.channels);
+        }
+    }
+
     void badFilesGiveErrorsThatNameTheLine_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -211,6 +211,15 @@ private slots:
         QCOMPARE(m_dialogs.shown[0].icon, UserDialogs::Icon::Information);
     }
 
+    void saveReplacesAnExistingFileWhole()
+    {
+        make();
+        const QString path = m_dir.filePath("old.chp");
+        writeFile(path, QByteArray(20000, 'x'));
+        m_window->SaveImageFile(path);
+        QCOMPARE(readAll(path), crlf(startupFile()));
+    }
+
     void cancelledDialogsAndMissingFilesAreSilent()
     {
         mainFrm *w = make();
