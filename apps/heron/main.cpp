@@ -1,10 +1,12 @@
 #include "common/QtUserDialogs.h"
+#include "common/SerialLink.h"
 #include "common/frmSplash.h"
 #include "heron/mainFrm.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -16,8 +18,10 @@ int main(int argc, char *argv[])
 
     mainFrm::Environment env;
     env.programDir = QCoreApplication::applicationDirPath();
-    env.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    // Private per-user files: the received scratch file and the print script.
+    env.dataDir = QFileInfo(ReceivedScratchPath()).path();
     QDir().mkpath(env.dataDir);
+    QFile::setPermissions(env.dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QtUserDialogs dialogs(family.title);
     std::unique_ptr<mainFrm> window;
