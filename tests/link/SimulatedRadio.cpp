@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 SimulatedRadio::~SimulatedRadio()
 {
     if (m_process.state() != QProcess::NotRunning) {
@@ -23,6 +26,8 @@ bool SimulatedRadio::start(const QStringList &extraArguments, const QByteArray &
     }
     QStringList args{QStringLiteral("--memory"), memoryPath(), QStringLiteral("--record"), recordPath()};
     args << extraArguments;
+    // A test that aborts must not leave its radio running.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(QStringLiteral(RADIOSIM_PATH), args);
     if (!m_process.waitForStarted(5000))
         return false;
