@@ -14,6 +14,17 @@ QString ReceivedScratchPath()
     return QDir(dir).filePath(QStringLiteral("received.chp"));
 }
 
+bool MakePrivateFolder(const QString &path)
+{
+    if (QDir(path).exists())
+        return true;
+    if (!QDir().mkpath(path))
+        return false;
+    // The radio's data is nobody else's business.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
+}
+
 namespace {
 
 QString SystemLocation(const QSerialPort *port)
@@ -112,23 +123,20 @@ void SerialLink::startRead(const QString &scratchPath)
         m_scratch.close();
     m_scratch.setFileName(scratchPath);
     const QFileInfo info(scratchPath);
-    const bool existed = info.absoluteDir().exists();
-    if (!QDir().mkpath(info.absolutePath())) {
-        failBeforeStart(QStringLiteral("Read Error!Please try again\nCannot create the folder %1.")
-                            .arg(QDir::toNativeSeparators(info.absolutePath())));
+    if (!MakePrivateFolder(info.absolutePath())) {
+        failBeforeStart(core::link::kReadError + QStringLiteral("\nCannot create the folder %1.")
+                                               .arg(QDir::toNativeSeparators(info.absolutePath())));
         return;
     }
-    if (!existed) // the radio's data is nobody else's business
-        QFile::setPermissions(info.absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The previous read's file goes first, so nothing stale can be loaded.
     if (!m_scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        failBeforeStart(QStringLiteral("Read Error!Please try again\nCannot create %1: %2")
-                            .arg(QDir::toNativeSeparators(scratchPath), m_scratch.errorString()));
+        failBeforeStart(core::link::kReadError + QStringLiteral("\nCannot create %1: %2")
+                                               .arg(QDir::toNativeSeparators(scratchPath), m_scratch.errorString()));
         return;
     }
     if (!m_device || !m_device->isOpen()) {
         m_scratch.close();
-        failBeforeStart(QStringLiteral("Read Error!Please try again\nThe serial port is not open."));
+        failBeforeStart(core::link::kReadError + QStringLiteral("\nThe serial port is not open."));
         return;
     }
     m_device->readAll(); // stale bytes from before the handshake are not an answer
@@ -140,7 +148,7 @@ void SerialLink::startWrite(const core::MemoryImage &image)
     if (isRunning())
         return;
     if (!m_device || !m_device->isOpen()) {
-        failBeforeStart(QStringLiteral("Write Error!Please try again\nThe serial port is not open."));
+        failBeforeStart(core::link::kWriteError + QStringLiteral("\nThe serial port is not open."));
         return;
     }
     m_device->readAll();

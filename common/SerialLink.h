@@ -13,6 +13,9 @@ class QIODevice;
 // Where a read keeps the radio's replies: a private per-user directory.
 QString ReceivedScratchPath();
 
+// Makes the folder, readable by its owner only when this creates it.
+bool MakePrivateFolder(const QString &path);
+
 // Runs the link protocol over an open port: readyRead feeds it, timers pace the
 // wake bytes and end a silent wait. Every transfer ends with the port closed.
 class SerialLink : public QObject {

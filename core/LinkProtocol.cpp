@@ -33,13 +33,10 @@ int DecimalTextLength(QByteArrayView bytes)
 
 QString ReplyLine(QByteArrayView reply)
 {
-    static const char digits[] = "0123456789ABCDEF";
     QString line;
     line.reserve(reply.size() * 3);
-    for (char c : reply) {
-        const Byte b = Byte(c);
-        line.append(QLatin1Char(digits[b >> 4])).append(QLatin1Char(digits[b & 0xF])).append(QLatin1Char(' '));
-    }
+    for (char c : reply)
+        line += HexByte(Byte(c)) + QLatin1Char(' ');
     return line;
 }
 
@@ -128,8 +125,7 @@ void LinkProtocol::deviceFailed(const QString &cause)
 {
     if (m_state == State::Idle)
         return;
-    const QString what = m_direction == Direction::Write ? QStringLiteral("Write Error!Please try again")
-                                                         : QStringLiteral("Read Error!Please try again");
+    const QString what = m_direction == Direction::Write ? kWriteError : kReadError;
     finish(Outcome::DeviceFailed, cause.isEmpty() ? what : what + QLatin1Char('\n') + cause);
 }
 

@@ -31,6 +31,8 @@ constexpr int kProgressMaximum = kBlockCount;
 inline const QString kConnectingCaption = QStringLiteral("Connecting to the transceiver。。。");
 inline const QString kReadingCaption = QStringLiteral("read the data from the transceiver。。。");
 inline const QString kWritingCaption = QStringLiteral("write the data to the transceiver。。。");
+inline const QString kReadError = QStringLiteral("Read Error!Please try again");
+inline const QString kWriteError = QStringLiteral("Write Error!Please try again");
 inline const QString kCommunicationError = QStringLiteral("Communication Error");
 inline const QString kTimeoutMessage =
     QStringLiteral("Communication Error,Please check all the connections and the radio power ");

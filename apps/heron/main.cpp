@@ -4,8 +4,6 @@
 #include "heron/mainFrm.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 int main(int argc, char *argv[])
@@ -20,8 +18,7 @@ int main(int argc, char *argv[])
     env.programDir = QCoreApplication::applicationDirPath();
     // Private per-user files: the received scratch file and the print script.
     env.dataDir = QFileInfo(ReceivedScratchPath()).path();
-    QDir().mkpath(env.dataDir);
-    QFile::setPermissions(env.dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    MakePrivateFolder(env.dataDir);
 
     QtUserDialogs dialogs(family.title);
     std::unique_ptr<mainFrm> window;
