@@ -32,8 +32,8 @@ Byte ScanByte(int index);      // "Enable" 0xFF, "Disable" 0x00
 Result<Block> FunctionBlock1(const EditorState &s);
 Block FunctionBlock2(const EditorState &s);
 
-// Where the image goes: the radio writer compares the power text without regard to case.
-enum class Target { Radio, File };
+// The radio writer compares the power text without regard to case.
+using core::Target;
 
 // The frequency block and the tone block of one channel row (texts of columns 1..7).
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target);

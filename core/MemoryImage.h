@@ -11,6 +11,9 @@ constexpr int kImageSize = kBlockSize * kBlockCount;
 
 using Block = std::array<Byte, kBlockSize>;
 
+// Where an image goes: some writers treat the radio and a file apart.
+enum class Target { Radio, File };
+
 // Block k lives at 8 k; its address travels high byte first.
 struct BlockAddress {
     Byte high = 0;

@@ -1,34 +1,7 @@
-#include "common/QtUserDialogs.h"
-#include "common/SerialLink.h"
-#include "common/frmSplash.h"
-#include "heron/mainFrm.h"
-
-#include <QApplication>
-#include <QFileInfo>
+#include "editor/RunProgram.h"
+#include "heron/HeronFamily.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    const Family &family = HeronFamily();
-    QApplication::setApplicationName(family.title);
-    initCommonImages();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/program.png")));
-
-    mainFrm::Environment env;
-    env.programDir = QCoreApplication::applicationDirPath();
-    // Private per-user files: the received scratch file and the print script.
-    env.dataDir = QFileInfo(ReceivedScratchPath()).path();
-    MakePrivateFolder(env.dataDir);
-
-    QtUserDialogs dialogs(family.title);
-    std::unique_ptr<mainFrm> window;
-    frmSplash splash;
-    QObject::connect(&splash, &frmSplash::showMainWindow, [&] {
-        if (!window) {
-            window = std::make_unique<mainFrm>(family, dialogs, env);
-            window->show();
-        }
-    });
-    splash.show();
-    return app.exec();
+    return RunEditorProgram(argc, argv, HeronFamily);
 }

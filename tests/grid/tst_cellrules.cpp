@@ -1,5 +1,6 @@
-#include "heron/CellRules.h"
-#include "heron/GridColumns.h"
+#include "editor/CellRules.h"
+#include "editor/GridColumns.h"
+#include "heron/HeronFamily.h"
 
 #include <QtTest>
 

@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
-#include "heron/ChannelGrid.h"
+#include "editor/ChannelGrid.h"
+#include "heron/HeronFamily.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -24,7 +25,7 @@ struct Fixture {
     explicit Fixture(bool setup = true)
     {
         auto *layout = new QVBoxLayout(&window);
-        grid = new ChannelGrid(dialogs, [this] { return band; }, &window);
+        grid = new ChannelGrid(dialogs, [this] { return band; }, &window, HeronGrid());
         outside = new QLineEdit(&window);
         outside->setObjectName("outside");
         layout->addWidget(grid);

@@ -1,4 +1,4 @@
-#include "heron/ProportionalLayout.h"
+#include "editor/ProportionalLayout.h"
 
 #include <QLabel>
 #include <QtTest>

@@ -2,8 +2,9 @@
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
-#include "heron/ChannelGrid.h"
-#include "heron/mainFrm.h"
+#include "editor/ChannelGrid.h"
+#include "editor/mainFrm.h"
+#include "heron/HeronFamily.h"
 
 #include <QAction>
 #include <QComboBox>

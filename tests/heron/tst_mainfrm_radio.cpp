@@ -3,8 +3,10 @@
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
-#include "heron/ChannelGrid.h"
-#include "heron/mainFrm.h"
+#include "editor/ChannelGrid.h"
+#include "editor/mainFrm.h"
+#include "heron/HeronFamily.h"
+#include "core/FamilyB.h"
 
 #include <QPushButton>
 #include <QSerialPort>

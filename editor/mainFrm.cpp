@@ -262,7 +262,7 @@ void mainFrm::rebuildOptionByte(bool fromButtons)
     state.lists.moni = m;
     state.lists.batterySave = s;
     state.band = band;
-    const auto byte = fromButtons ? core::familyB::OptionByteFromButtons(state) : core::familyB::OptionByteFromTexts(state);
+    const auto byte = m_family.optionByte(state, fromButtons);
     if (byte)
         strOptionByte = QString::number(*byte);
 }
@@ -287,7 +287,7 @@ void mainFrm::cboPCmodel_Click()
 
 void mainFrm::cboYYBP_Click()
 {
-    strVoiceByte = QString::number(core::familyB::VoiceByte(list(Voice)->currentIndex()));
+    strVoiceByte = QString::number(m_family.voiceByte(list(Voice)->currentIndex()));
 }
 
 QString mainFrm::bandLabel() const { return Label2->text(); }
@@ -445,7 +445,7 @@ void mainFrm::LoadImageFile(const QString &path)
 void mainFrm::SaveImageFile(const QString &path)
 {
     cbosd_Click();
-    const auto image = m_family.buildImage(currentState(), core::familyB::Target::File);
+    const auto image = m_family.buildImage(currentState(), core::Target::File);
     const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
     if (!saved) {
         m_dialogs.message(this, saved.error(), QStringLiteral("错误"), UserDialogs::Icon::Critical);
@@ -549,7 +549,7 @@ void mainFrm::mnuWrite_Click()
     // The whole image is built before anything is sent, so a cell that does
     // not fit its code stops the write before the radio is touched.
     cbosd_Click();
-    const auto image = m_family.buildImage(currentState(), core::familyB::Target::Radio);
+    const auto image = m_family.buildImage(currentState(), core::Target::Radio);
     if (!image) {
         m_dialogs.message(this, image.error(), QStringLiteral("Information"), UserDialogs::Icon::Information);
         return;

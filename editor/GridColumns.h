@@ -53,8 +53,5 @@ struct GridDescription {
     const GridColumn *column(int col) const;
 };
 
-// Heron's grid: "No.", two frequencies, two tones, Busy, W/N, TX Power.
-const GridDescription &HeronGrid();
-
 // Each column's width for a grid `total` units wide, rounded to whole units.
 QList<int> ColumnWidths(int total, const GridDescription &description);

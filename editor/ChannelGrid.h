@@ -20,8 +20,8 @@ class ChannelGrid : public QWidget {
     Q_OBJECT
 public:
     // bandLabel gives the caption of the window's band label ("400MHz---470MHz").
-    ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabel, QWidget *parent = nullptr,
-                const GridDescription &description = HeronGrid());
+    ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabel, QWidget *parent,
+                const GridDescription &description);
 
     // Another family's table; the columns change at the next SetupChannelGrid.
     void setDescription(const GridDescription &description);

@@ -3,7 +3,6 @@
 #include "GridColumns.h"
 #include "core/ChpFile.h"
 #include "core/EditorState.h"
-#include "core/FamilyB.h"
 #include "core/MemoryImage.h"
 #include "core/Result.h"
 
@@ -11,7 +10,8 @@
 #include <functional>
 
 // What one radio family brings to the shared editing window: its models,
-// its setting lists, its channel grid and the codec of its memory image.
+// its setting lists, its channel grid, the rules of its setting bytes and
+// the codec of its memory image. Adding a family is a new description.
 struct FunctionListInfo {
     QString objectName;
     QString label;
@@ -27,8 +27,10 @@ struct Family {
     core::FunctionLists defaults;
     GridDescription grid;
     std::function<core::Byte(const QString &model, int variant)> modelCode;
-    std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::familyB::Target)> buildImage;
+    // The option byte: the Moni handler takes the band editor's buttons, the
+    // Battery Save handler its saved texts.
+    std::function<core::Result<core::Byte>(const core::EditorState &, bool fromButtons)> optionByte;
+    std::function<core::Byte(int voiceIndex)> voiceByte;
+    std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
 };
-
-const Family &HeronFamily();
