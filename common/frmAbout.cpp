@@ -3,6 +3,7 @@
 #include "UserDialogs.h"
 #include "frmSplash.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -77,6 +78,14 @@ frmAbout::frmAbout(UserDialogs &dialogs, const AboutTexts &texts, QWidget *paren
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setVisible(!texts.version.isEmpty());
 
+    // Where the bands are kept differs between an installed program and the build tree.
+    lblSettings = new QLabel(QStringLiteral("Settings file: ") + QDir::toNativeSeparators(texts.settingsFile), this);
+    lblSettings->setObjectName(QStringLiteral("lblSettings"));
+    lblSettings->setTextFormat(Qt::PlainText);
+    lblSettings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblSettings->setWordWrap(true);
+    lblSettings->setVisible(!texts.settingsFile.isEmpty());
+
     cmdOK = new QPushButton(QStringLiteral("Ok"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -89,6 +98,7 @@ frmAbout::frmAbout(UserDialogs &dialogs, const AboutTexts &texts, QWidget *paren
     text->addWidget(Label1);
     text->addSpacing(8);
     text->addWidget(lblDescription);
+    text->addWidget(lblSettings);
     text->addStretch();
 
     auto *top = new QHBoxLayout;

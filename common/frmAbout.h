@@ -13,6 +13,7 @@ struct AboutTexts {
     QString title;
     QString description;
     QString version; // empty: no version line
+    QString settingsFile = {}; // the settings file in use; empty: not shown
 
     // Heron's and Pelican's box: caption and title from the program's title.
     static AboutTexts forProgram(const QString &programTitle, const QString &version);
@@ -40,6 +41,7 @@ private:
     QLabel *lblTitle;
     QLabel *lblDescription;
     QLabel *Label1;
+    QLabel *lblSettings;
     QPushButton *cmdOK;
     QPushButton *cmdSysInfo;
 };

@@ -1,12 +1,28 @@
 #include "RunProgram.h"
 #include "mainFrm.h"
 
+#include "common/InstalledFiles.h"
 #include "common/QtUserDialogs.h"
 #include "common/SerialLink.h"
 #include "common/frmSplash.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+mainFrm::Environment ProgramEnvironment(const QString &programDir, const QString &userSettingsFolder,
+                                        const QString &privateFolder, UserDialogs &dialogs)
+{
+    mainFrm::Environment env;
+    const SettingsLocation settings = ChooseSettingsFolder(programDir, userSettingsFolder);
+    env.programDir = settings.folder;
+    if (!settings.problem.isEmpty())
+        dialogs.message(nullptr, settings.problem, QString(), UserDialogs::Icon::Warning);
+    // Private per-user files: the received scratch file and the print script.
+    env.dataDir = privateFolder;
+    MakePrivateFolder(env.dataDir);
+    return env;
+}
 
 int RunEditorProgram(int argc, char *argv[], const Family &(*familyOf)())
 {
@@ -16,13 +32,12 @@ int RunEditorProgram(int argc, char *argv[], const Family &(*familyOf)())
     initCommonImages();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/program.png")));
 
-    mainFrm::Environment env;
-    env.programDir = QCoreApplication::applicationDirPath();
-    // Private per-user files: the received scratch file and the print script.
-    env.dataDir = QFileInfo(ReceivedScratchPath()).path();
-    MakePrivateFolder(env.dataDir);
-
     QtUserDialogs dialogs(family.title);
+    const mainFrm::Environment env =
+        ProgramEnvironment(QCoreApplication::applicationDirPath(),
+                           QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                           QFileInfo(ReceivedScratchPath()).path(), dialogs);
+
     std::unique_ptr<mainFrm> window;
     frmSplash splash;
     QObject::connect(&splash, &frmSplash::showMainWindow, [&] {

@@ -511,7 +511,9 @@ void mainFrm::mnuIndex_Click()
 
 void mainFrm::mnuAbout_Click()
 {
-    frmAbout about(m_dialogs, AboutTexts::forProgram(m_family.title, m_family.version), this);
+    AboutTexts texts = AboutTexts::forProgram(m_family.title, m_family.version);
+    texts.settingsFile = core::SettingsPath(m_env.programDir);
+    frmAbout about(m_dialogs, texts, this);
     about.exec();
 }
 

@@ -1,0 +1,97 @@
+#include "InstalledFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kSettingsName = QStringLiteral("Sfc.ini");
+
+// A folder is usable when a file can be created in it: the settings writer
+// replaces the file through a temporary one beside it.
+bool canWriteIn(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-test-XXXXXX")));
+    return probe.open();
+}
+
+// A fresh file of the user's own (not the installed file's owner or mode).
+bool copyContents(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(to);
+    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit();
+}
+
+} // namespace
+
+QString InstalledDataFolder(const QString &programDir)
+{
+    const QString folder = QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(DATA_FOLDER_FROM_BIN)));
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+QString FindFileIgnoringCase(const QString &folder, const QString &fileName)
+{
+    const QDir dir(folder);
+    if (dir.exists(fileName))
+        return dir.filePath(fileName);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    return QString();
+}
+
+SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &userFolder)
+{
+    const QString installed = InstalledDataFolder(programDir);
+    if (installed.isEmpty())
+        return {programDir, QString()};
+
+    const auto cannotWrite = [&](const QString &why) {
+        return SettingsLocation{
+            installed, QStringLiteral("The settings folder \"%1\" cannot be written (%2). The band limits are read "
+                                      "from \"%3\" and changes to them are not kept.")
+                           .arg(QDir::toNativeSeparators(userFolder), why,
+                                QDir::toNativeSeparators(QDir(installed).filePath(kSettingsName)))};
+    };
+    if (userFolder.isEmpty())
+        return cannotWrite(QStringLiteral("no folder is known for this user"));
+    if (!QDir().mkpath(userFolder) || !QFileInfo(userFolder).isDir())
+        return cannotWrite(QStringLiteral("it cannot be created"));
+    if (!canWriteIn(userFolder))
+        return cannotWrite(QStringLiteral("no file can be created in it"));
+
+    if (FindFileIgnoringCase(userFolder, kSettingsName).isEmpty()) {
+        // First start: the user's own copy of the installed bands. Without an
+        // installed default the bands start empty and the first save makes the file.
+        const QString defaults = FindFileIgnoringCase(installed, kSettingsName);
+        if (!defaults.isEmpty() && !copyContents(defaults, QDir(userFolder).filePath(kSettingsName)))
+            return cannotWrite(QStringLiteral("the default settings could not be copied into it"));
+    }
+    return {userFolder, QString()};
+}
+
+QString HelpFilePath(const QString &programDir, const QString &fileName)
+{
+    for (const QString &folder : {programDir, InstalledDataFolder(programDir)}) {
+        if (folder.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(fileName);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
+}
+
+QString HelpFilePath(const QString &fileName)
+{
+    return HelpFilePath(QCoreApplication::applicationDirPath(), fileName);
+}
