@@ -15,7 +15,8 @@ mainFrm::Environment ProgramEnvironment(const QString &programDir, const QString
 {
     mainFrm::Environment env;
     const SettingsLocation settings = ChooseSettingsFolder(programDir, userSettingsFolder);
-    env.programDir = settings.folder;
+    env.programDir = programDir;
+    env.settingsDir = settings.folder;
     if (!settings.problem.isEmpty())
         dialogs.message(nullptr, settings.problem, QString(), UserDialogs::Icon::Warning);
     // Private per-user files: the received scratch file and the print script.

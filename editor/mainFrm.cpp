@@ -44,7 +44,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     MSComm = new QSerialPort(this);
 
     // Creation: band texts, band editor defaults, channel count.
-    const QString ini = core::SettingsPath(m_env.programDir);
+    const QString ini = core::SettingsPath(m_env.settingsFolder());
     bands.PL1 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL1"), ini);
     bands.PL2 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL2"), ini);
     band = core::BandOptions{};
@@ -512,7 +512,7 @@ void mainFrm::mnuIndex_Click()
 void mainFrm::mnuAbout_Click()
 {
     AboutTexts texts = AboutTexts::forProgram(m_family.title, m_family.version);
-    texts.settingsFile = core::SettingsPath(m_env.programDir);
+    texts.settingsFile = core::SettingsPath(m_env.settingsFolder());
     frmAbout about(m_dialogs, texts, this);
     about.exec();
 }

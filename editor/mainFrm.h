@@ -25,9 +25,11 @@ class mainFrm : public QMainWindow {
     Q_OBJECT
 public:
     struct Environment {
-        QString programDir;  // where "Sfc.ini" lies
+        QString programDir;  // the program's folder; also where "Sfc.ini" lies unless settingsDir says otherwise
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
+        QString settingsDir = {}; // an installed program's settings folder (ProgramEnvironment)
+        QString settingsFolder() const { return settingsDir.isEmpty() ? programDir : settingsDir; }
     };
 
     mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent = nullptr);

@@ -113,7 +113,8 @@ private slots:
         FakeUserDialogs dialogs;
         const mainFrm::Environment env =
             ProgramEnvironment(prefix.bin(), prefix.user(), prefix.root.filePath("private"), dialogs);
-        QCOMPARE(env.programDir, prefix.data());
+        QCOMPARE(env.settingsFolder(), prefix.data());
+        QCOMPARE(env.programDir, prefix.bin());
         QCOMPARE(dialogs.shown.size(), 1);
         QVERIFY2(dialogs.shown.first().text.contains(prefix.user()), qPrintable(dialogs.shown.first().text));
         QCOMPARE(dialogs.shown.first().icon, UserDialogs::Icon::Warning);
@@ -133,10 +134,11 @@ private slots:
         const mainFrm::Environment env =
             ProgramEnvironment(prefix.bin(), prefix.user(), prefix.root.filePath("private"), dialogs);
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(env.programDir, prefix.user());
+        QCOMPARE(env.settingsFolder(), prefix.user());
+        QCOMPARE(env.programDir, prefix.bin());
 
         // A change to the user's file is what the next window reads.
-        QVERIFY(core::WriteIniString("Frequent", "PL2", "144MHz---148MHz", core::SettingsPath(env.programDir)));
+        QVERIFY(core::WriteIniString("Frequent", "PL2", "144MHz---148MHz", core::SettingsPath(env.settingsFolder())));
         mainFrm window(HeronFamily(), dialogs, env);
         QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
         QCOMPARE(window.bands.PL2, QString("144MHz---148MHz"));
