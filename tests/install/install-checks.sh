@@ -41,8 +41,8 @@ install)
   done
   cmp -s "$data/Sfc.ini" "$source/dist/Sfc.ini" || fail "the default settings file is not the one of this build"
   grep -q '^PL1=400MHz---470MHz' "$data/Sfc.ini" || fail "default bands"
-  if [[ " ${programs[*]} " == *" osprey "* ]]; then
-    [ -s "$data/Osprey Help.chm" ] || fail "Osprey Help.chm missing"
+  if [[ " ${programs[*]} " == *" osprey "* ]] && [ -f "$build/apps/osprey/Osprey Help.chm" ]; then
+    cmp -s "$data/Osprey Help.chm" "$build/apps/osprey/Osprey Help.chm" || fail "Osprey Help.chm missing"
   fi
   [ -x "$prefix/bin/radio-simulator" ] || fail "bin/radio-simulator missing"
   rules="$prefix/lib/udev/rules.d/60-radio-programmer-cables.rules"
