@@ -57,6 +57,9 @@ private slots:
         QVERIFY(at.problem.isEmpty());
         QVERIFY(!QFileInfo::exists(user)); // nothing made for the user
         QVERIFY(InstalledDataFolder(build.path()).isEmpty());
+        // The build tree's own program is not taken for an installed one.
+        QCOMPARE(InstalledDataFolder(HERON_DIR), QString());
+        QCOMPARE(ChooseSettingsFolder(HERON_DIR, user).folder, QString(HERON_DIR));
     }
 
     // What the user's folder holds before the first start, and what it holds after it.
