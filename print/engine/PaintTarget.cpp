@@ -28,7 +28,8 @@ void InstallPrintFonts()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        const QStringList cjk{"WenQuanYi Zen Hei", "Noto Serif CJK SC", "Noto Sans CJK SC", "AR PL UMing CN"};
+        // A Song (Ming) face first: its narrow Latin letters keep the table's columns apart.
+        const QStringList cjk{"AR PL UMing CN", "Noto Serif CJK SC", "WenQuanYi Zen Hei", "Noto Sans CJK SC"};
         QFont::insertSubstitutions(QStringLiteral("宋体"), cjk);
         QFont::insertSubstitutions(QStringLiteral("SimSun"), cjk);
         QFont::insertSubstitutions(QStringLiteral("Arial"), {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"});
