@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -31,6 +32,24 @@ inline QString pdfText(const QString &path, int page = 0)
         args << "-f" << QString::number(page) << "-l" << QString::number(page);
     args << path << QStringLiteral("-");
     return runTool(QStringLiteral("pdftotext"), args);
+}
+
+// A page drawn as a picture, for files whose text layer is lost on the way
+// (a print queue that converts it).
+inline QImage pdfPagePicture(const QString &path, int page, const QString &scratchStem)
+{
+    runTool(QStringLiteral("pdftoppm"), {"-r", "72", "-f", QString::number(page), "-l", QString::number(page), "-png",
+                                         "-singlefile", path, scratchStem});
+    return QImage(scratchStem + QStringLiteral(".png"));
+}
+
+inline int darkPixels(const QImage &image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 160;
+    return n;
 }
 
 } // namespace testsupport
