@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace print {
 
@@ -98,6 +99,8 @@ PrnPrv::PrnPrv(QString scriptPath, Printers &printers, UserDialogs &dialogs, QWi
     grey.setColor(QPalette::Window, QColor(128, 128, 128));
     m_view->setPalette(grey);
     Prv = new PagePicture(m_view);
+    m_view->installEventFilter(this);
+    Prv->installEventFilter(this);
 
     hBar = new QScrollBar(Qt::Horizontal, this);
     hBar->setObjectName(QStringLiteral("hBar"));
@@ -153,6 +156,18 @@ bool PrnPrv::event(QEvent *e)
     if (e->type() == QEvent::WindowActivate)
         MostraPagina();
     return QWidget::event(e);
+}
+
+// The wheel over the page moves the scroll bars.
+bool PrnPrv::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::Wheel && (watched == m_view || watched == Prv)) {
+        auto *wheel = static_cast<QWheelEvent *>(e);
+        const bool sideways = wheel->angleDelta().x() != 0 || (wheel->modifiers() & Qt::ShiftModifier);
+        QApplication::sendEvent(sideways ? hBar : vBar, wheel);
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void PrnPrv::resizeEvent(QResizeEvent *e)

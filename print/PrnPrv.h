@@ -59,6 +59,7 @@ public:
 protected:
     bool event(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     QPushButton *button(int index, const QString &text, const QString &tip);

@@ -157,6 +157,12 @@ private slots:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(vBar, &wheel);
         QVERIFY(vBar->value() > 0);
+        // The wheel over the page itself scrolls too.
+        const int before = vBar->value();
+        QWheelEvent overPage(QPointF(50, 50), w->page()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w->page(), &overPage);
+        QVERIFY(vBar->value() > before);
         QCOMPARE(w->page()->y(), -vBar->value());
         hBar->setValue(hBar->maximum());
         QCOMPARE(w->page()->x(), -hBar->maximum());
