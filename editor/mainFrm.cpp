@@ -567,6 +567,7 @@ void mainFrm::mnuPrint_Click()
     page->data = std::move(data);
     page->blnPrint = true;
     page->PrintF();
+    m_pagePreview = nullptr; // closed by printing, the next preview opens anew
 }
 
 // An open preview is drawn again with the new data.

@@ -81,7 +81,8 @@ QString frmPreview::text(const QString &variable) const
 double frmPreview::SetupPageScale() const
 {
     const QSizeF page = m_printers.pageSizeTwips() / 1440.0;
-    const QSizeF picture(double(Picture1->width()) / logicalDpiX(), double(Picture1->height()) / logicalDpiY());
+    // The picture as laid out: what scrolling adds to it does not change the page.
+    const QSizeF picture(px(kPictureWidth) / double(logicalDpiX()), px(kPictureHeight) / double(logicalDpiY()));
     return PageRatio(picture, page);
 }
 

@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "RecordingTarget.h"
+#include "TestSupport.h"
 #include "print/engine/PrintScript.h"
 
 #include <QFile>
@@ -12,16 +13,7 @@ using Drawn = RecordingTarget::Drawn;
 
 namespace {
 
-QStringList fileLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
+QStringList fileLines(const QString &path) { return testsupport::crlfFileLines(path); }
 
 QByteArray script(const QStringList &lines)
 {
