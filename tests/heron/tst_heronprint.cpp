@@ -163,6 +163,9 @@ private slots:
               "Radio Band：" + w->bandLabel(), "Voice：" + sourceText("cboYYBP"), QStringLiteral("中文频道"),
               QStringLiteral("435.12500"), QStringLiteral("TX Power")})
             QVERIFY2(text.contains(expected), qPrintable(expected + "\n" + text));
+        // The Chinese texts are drawn in an embedded CJK face, not as missing glyphs.
+        const QString fonts = testsupport::runTool(QStringLiteral("pdffonts"), {m_printers.pdfPath});
+        QVERIFY2(fonts.contains(QRegularExpression(QStringLiteral("UMing|WenQuanYi|CJK"))), qPrintable(fonts));
         for (int n = 1; n <= 16; ++n)
             QVERIFY(text.contains(QRegularExpression(QStringLiteral("(^|\\n)\\s*%1\\s").arg(n))));
         QVERIFY(!w->editorTimerActive() || w->isActiveWindow());
