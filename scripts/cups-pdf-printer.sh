@@ -8,9 +8,10 @@ scripts/setup.sh
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-if ! lpstat -r >/dev/null 2>&1; then
+running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+if ! running; then
   $sudo cupsd
-  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 100); do running && break; sleep 0.1; done
 fi
 lpstat -p PDF >/dev/null 2>&1 ||
   $sudo lpadmin -p PDF -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E
