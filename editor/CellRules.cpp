@@ -70,6 +70,14 @@ QString FormatEditor(const QString &text)
     return Format(text, 0);
 }
 
+bool HasBandLimits(const QString &bandLabel)
+{
+    bool lowerOk = false, upperOk = false;
+    bandLabel.mid(0, 3).trimmed().toInt(&lowerOk);
+    bandLabel.mid(9, 3).trimmed().toInt(&upperOk);
+    return lowerOk && upperOk;
+}
+
 Verdict CheckFrequency(const QString &text, const QString &bandLabel)
 {
     bool lowerOk = false, upperOk = false;
