@@ -70,12 +70,10 @@ QString FormatEditor(const QString &text)
     return Format(text, 0);
 }
 
-bool HasBandLimits(const QString &bandLabel)
+bool IsBandText(const QString &bandLabel)
 {
-    bool lowerOk = false, upperOk = false;
-    bandLabel.mid(0, 3).trimmed().toInt(&lowerOk);
-    bandLabel.mid(9, 3).trimmed().toInt(&upperOk);
-    return lowerOk && upperOk;
+    static const QRegularExpression form(QStringLiteral("^\\d{3}MHz---\\d{3}MHz$"));
+    return form.match(bandLabel).hasMatch();
 }
 
 Verdict CheckFrequency(const QString &text, const QString &bandLabel)

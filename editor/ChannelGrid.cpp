@@ -473,7 +473,7 @@ void ChannelGrid::gridXDSZ_LeaveCell()
         return;
     const QString band = m_bandLabel ? m_bandLabel() : QString();
     // A frequency cannot be checked against a band that was never read.
-    if (cellrules::IsNumeric(text) && !cellrules::HasBandLimits(band)) {
+    if (cellrules::IsNumeric(text) && !cellrules::IsBandText(band)) {
         rejectFrequency(row, col, NoBandMessage(m_bandKey ? m_bandKey() : QStringLiteral("PL1")));
         return;
     }
