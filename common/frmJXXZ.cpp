@@ -1,6 +1,6 @@
 #include "frmJXXZ.h"
 
-#include "TypedCombo.h"
+#include "WidgetRules.h"
 #include "frmSplash.h"
 
 #include <QComboBox>

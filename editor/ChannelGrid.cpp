@@ -1,7 +1,7 @@
 #include "ChannelGrid.h"
 
 #include "CellRules.h"
-#include "common/TypedCombo.h"
+#include "common/WidgetRules.h"
 #include "common/UserDialogs.h"
 #include "core/ToneLists.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Rules that several windows share for their controls.
+
 class QComboBox;
 class QString;
 

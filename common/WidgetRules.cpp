@@ -1,4 +1,4 @@
-#include "TypedCombo.h"
+#include "WidgetRules.h"
 
 #include <QApplication>
 #include <QComboBox>
