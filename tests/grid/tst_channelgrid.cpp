@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "Wheel.h"
 #include "editor/ChannelGrid.h"
 #include "heron/HeronFamily.h"
 
@@ -71,16 +72,7 @@ struct Fixture {
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-    // Notches of the wheel, one event each; negative notches scroll down.
-    void wheel(QWidget *target, int notches)
-    {
-        const QPointF pos = QRectF(target->rect()).center();
-        for (int i = 0; i < qAbs(notches); ++i) {
-            QWheelEvent e(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, notches < 0 ? -120 : 120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(target, &e);
-        }
-    }
+    void wheel(QWidget *target, int notches) { testsupport::wheel(target, notches); }
     bool inSight(int r, int c) const
     {
         GridTable *t = grid->grid();

@@ -1,6 +1,7 @@
 #include "FakeUserDialogs.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
+#include "Wheel.h"
 #include "core/ChpFile.h"
 #include "editor/ChannelGrid.h"
 #include "editor/mainFrm.h"
@@ -24,6 +25,7 @@ namespace {
 
 using testsupport::crlf;
 using testsupport::startupFile;
+using testsupport::wheel;
 using testsupport::whenModal;
 
 QByteArray readAll(const QString &path)
@@ -50,16 +52,6 @@ const QByteArray kBands = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174
 void clickCell(GridTable *t, int r, int c)
 {
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(r - 1, c)).center());
-}
-
-void wheel(QWidget *target, int notches)
-{
-    const QPointF pos = QRectF(target->rect()).center();
-    for (int i = 0; i < qAbs(notches); ++i) {
-        QWheelEvent e(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, notches < 0 ? -120 : 120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &e);
-    }
 }
 
 void login(QWidget *d, const QString &password)
