@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
