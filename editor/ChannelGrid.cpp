@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -87,6 +88,8 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
         // The wheel never gives a list the focus; without it the wheel scrolls the grid.
         c->setFocusPolicy(Qt::StrongFocus);
         c->installEventFilter(this);
+        // An Enter pressed in the open list belongs to the list too.
+        c->view()->installEventFilter(this);
         c->hide();
         return c;
     };
@@ -425,9 +428,17 @@ void ChannelGrid::listEnter(QComboBox *combo)
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_cmbTone && watched != m_cmbItems)
+    QComboBox *combo = nullptr;
+    for (QComboBox *c : {m_cmbTone, m_cmbItems})
+        if (c && (watched == c || watched == c->view()))
+            combo = c;
+    if (!combo)
         return QWidget::eventFilter(watched, event);
-    auto *combo = static_cast<QComboBox *>(watched);
+    if (watched == combo->view()) {
+        if (event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent *>(event)))
+            m_enterPressedIn = combo;
+        return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {

@@ -739,6 +739,24 @@ private slots:
         QCOMPARE(f.dialogs.texts().size(), 2);
     }
 
+    void enterInTheOpenListPicksAndCloses()
+    {
+        Fixture f;
+        f.activate();
+        f.mouseClick(7, 7);
+        QComboBox *combo = f.itemEditor();
+        QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
+        QTRY_VERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyPress(combo->view(), Qt::Key_Return);
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.cell(7, 7), QString("Middle"));
+        QCOMPARE(f.visibleEditors(), QStringList());
+        QCOMPARE(f.dialogs.shown.size(), 0);
+        QCOMPARE(f.grid->grid()->Row(), 7);
+    }
+
     void editorShowsItsOwnCell_data()
     {
         QTest::addColumn<int>("col");
