@@ -119,11 +119,18 @@ void mainFrm::buildControls()
         c->addItems(info.items);
         m_lists << c;
     }
+    // A setting list changes only when the user has clicked or tabbed into it;
+    // the wheel passing over it on its way to the grid changes nothing.
+    for (QComboBox *c : fraFunc->findChildren<QComboBox *>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(this);
+    }
     connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
     connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
 
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
+    gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138, 960, 454);
 }
@@ -284,6 +291,7 @@ void mainFrm::cboPCmodel_Click()
     const int index = cboPCmodel->currentIndex();
     if (index == 0 || index == 1) {
         Label2->setText(index == 0 ? bands.PL1 : bands.PL2);
+        m_bandKey = index == 0 ? QStringLiteral("PL1") : QStringLiteral("PL2");
         strModelHex = core::HexByte(m_family.modelCode(model, index));
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
@@ -318,7 +326,9 @@ void mainFrm::Form_Activate()
 void mainFrm::ChooseModel()
 {
     frmJXXZ dialog(m_family.models, strjx, this);
-    dialog.exec();
+    // Closed without OK: the window keeps its model and its channels.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     if (dialog.itemChosen())
         strType = 16;
     FillModelVariants(strjx);
@@ -357,6 +367,11 @@ void mainFrm::showEvent(QShowEvent *e)
 
 bool mainFrm::eventFilter(QObject *watched, QEvent *e)
 {
+    if (e->type() == QEvent::Wheel) {
+        auto *c = qobject_cast<QComboBox *>(watched);
+        if (c && c->parentWidget() == fraFunc && !c->hasFocus())
+            return true;
+    }
     if (watched == m_central && e->type() == QEvent::Resize) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.

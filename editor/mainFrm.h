@@ -148,6 +148,7 @@ private:
     QString strModelByte;
     QString strOptionByte;
     QString strVoiceByte;
+    QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     QString m_lastFileName;
     ProportionalLayout ControlGeometry;
 
