@@ -6,6 +6,8 @@
 #include "common/frmWAIT.h"
 #include "core/EditorState.h"
 
+#include "print/frmPreview.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -17,6 +19,10 @@ class QLabel;
 class QSerialPort;
 class QToolBar;
 class ChannelGrid;
+namespace print {
+class Printers;
+class mdlMODEL;
+}
 
 // The editing window: function settings, band label, channel grid, menus and
 // toolbar, files and transfers. One window serves every family through its
@@ -28,6 +34,7 @@ public:
         QString programDir;  // the program's folder; also where "Sfc.ini" lies unless settingsDir says otherwise
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
+        print::Printers *printers = nullptr; // the system's printers when null
         QString settingsDir = {}; // an installed program's settings folder (ProgramEnvironment)
         QString settingsFolder() const { return settingsDir.isEmpty() ? programDir : settingsDir; }
     };
@@ -82,6 +89,13 @@ public:
     QString scriptPath() const;
     int portNumber() const { return m_portNumber; }
 
+    // Printing: what the page builder gets, and the windows it opens.
+    print::DataPageData printHandOver() const;
+    ScriptPageSource scriptPageSource() const;
+    print::frmPreview *pagePreview() const { return m_pagePreview; }
+    print::mdlMODEL &printScript();
+    bool editorTimerActive() const { return Timer.isActive(); }
+
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -108,6 +122,10 @@ private:
     void closePort();
     bool openPortForTransfer();
 
+    print::Printers &printers();
+    QString controlText(const QString &objectName) const;
+    void printScriptPage();
+
     const Family &m_family;
     UserDialogs &m_dialogs;
     Environment m_env;
@@ -132,6 +150,11 @@ private:
     QString strModelByte;
     QString strOptionByte;
     QString strVoiceByte;
+    QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     QString m_lastFileName;
     ProportionalLayout ControlGeometry;
+
+    std::unique_ptr<print::Printers> m_systemPrinters;
+    std::unique_ptr<print::mdlMODEL> m_printScript;
+    QPointer<print::frmPreview> m_pagePreview;
 };

@@ -99,7 +99,7 @@ package)
   deb=$(find "$out" -maxdepth 1 -name '*.deb' | head -1)
   [ -n "$deb" ] || fail "no package made"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for d in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins fonts-wqy-zenhei; do
+  for d in libqt6widgets6 libqt6serialport6 libqt6printsupport6 qt6-qpa-plugins fonts-wqy-zenhei; do
     [[ $depends == *"$d"* ]] || fail "package does not depend on $d: $depends"
   done
   [[ $(dpkg-deb -f "$deb" Recommends) == *xchm* ]] || fail "package does not recommend xchm"
