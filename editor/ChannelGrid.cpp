@@ -148,7 +148,11 @@ void ChannelGrid::layoutColumns()
     const QList<int> widths = ColumnWidths(m_grid->layoutWidth(), m_desc);
     for (int c = 0; c < qMin(int(widths.size()), m_grid->Cols()); ++c)
         m_grid->setColWidth(c, widths.at(c));
-    // An open editor follows its cell.
+    // An open editor follows its cell, which stays in view.
+    const bool editing = !m_txtTxFreq->isHidden() || !m_txtRecFreq->isHidden() || !m_cmbTone->isHidden() ||
+                         !m_cmbItems->isHidden();
+    if (editing)
+        m_grid->keepCurrentInView();
     const QRect cell = currentCellInFrame();
     for (QLineEdit *e : {m_txtTxFreq, m_txtRecFreq})
         if (!e->isHidden())

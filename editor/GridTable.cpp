@@ -46,8 +46,12 @@ GridTable::GridTable(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fitRowHeight();
 
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
+    // A value that a new size or new widths force is no scroll of the user's.
+    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            if (!m_resizing)
+                emit scrolled();
+        });
 }
 
 void GridTable::setRows(int rows)
@@ -189,8 +193,28 @@ void GridTable::changeEvent(QEvent *event)
         fitRowHeight();
 }
 
+void GridTable::updateGeometries()
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    QTableWidget::updateGeometries();
+}
+
+void GridTable::resizeEvent(QResizeEvent *event)
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    QTableWidget::resizeEvent(event);
+}
+
+void GridTable::keepCurrentInView()
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
 bool GridTable::viewportEvent(QEvent *event)
 {
+    QScopedValueRollback guard(m_resizing, m_resizing + (event->type() == QEvent::Resize ? 1 : 0));
     const bool handled = QTableWidget::viewportEvent(event);
     // A scroll bar coming or going changes the width the columns share.
     if (event->type() == QEvent::Resize)

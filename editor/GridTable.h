@@ -43,6 +43,9 @@ public:
     // The width the columns share.
     int layoutWidth() const { return viewport()->width(); }
 
+    // Scrolls the current cell into view as a resize does, without scrolled().
+    void keepCurrentInView();
+
     std::function<void()> onLeaveCell;
 
 signals:
@@ -55,6 +58,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     friend class LeaveCellSelectionModel;
@@ -63,5 +68,6 @@ private:
     void fitRowHeight();
 
     QList<Qt::Alignment> m_colAlignment;
+    int m_resizing = 0;      // sizes change: scroll bar values that follow are not scrolls
     int m_restructuring = 0; // the table itself moves the current cell; no leave-cell
 };

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -360,6 +361,27 @@ private slots:
         table()->horizontalScrollBar()->setValue(table()->horizontalScrollBar()->maximum());
         QVERIFY(!itemEditor()->isVisible());
         QCOMPARE(w->grid()->cellText(2, 9), QString("7"));
+        w->hide();
+    }
+
+    void resizeKeepsTheOpenEditorOverItsCell()
+    {
+        mainFrm *w = make(4, true);
+        w->resize(640, 520);
+        QTRY_VERIFY(table()->horizontalScrollBar()->maximum() > 0);
+        w->grid()->setCellText(2, 9, "5");
+        click(2, 9);
+        QVERIFY(itemEditor()->isVisible());
+        for (const QSize size : {QSize(820, 520), QSize(600, 480), QSize(1000, 700)}) {
+            w->resize(size);
+            QTRY_COMPARE(w->size(), size);
+            QCoreApplication::processEvents();
+            QVERIFY(itemEditor()->isVisible());
+            const QRect cell = table()->visualRect(table()->model()->index(1, 9));
+            QVERIFY(table()->viewport()->rect().contains(cell));
+            QCOMPARE(itemEditor()->geometry().topLeft(), cell.topLeft() + table()->viewport()->pos() + table()->pos());
+        }
+        QCOMPARE(itemEditor()->currentText(), QString("5"));
         w->hide();
     }
 
