@@ -18,13 +18,6 @@ const QStringList &ColumnTitles(const QString &group)
     return group == kGroup1 ? group1 : group0;
 }
 
-Result<Byte> hexByte(const QString &hex)
-{
-    const auto v = HexToInt(hex);
-    if (!v)
-        return fail<Byte>(v.error());
-    return Byte(*v & 0xFF);
-}
 
 } // namespace
 
@@ -53,28 +46,24 @@ Byte ModelCode(const QString &model, int variant)
 
 Result<Byte> OptionByte(const EditorState &s)
 {
-    const FunctionLists &l = s.lists;
-    const auto digit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    QString bits;
-    if (s.group == kGroup0) {
-        if (l.moni < 0 || l.batterySave < 0)
-            return fail<Byte>(QStringLiteral("Moni and Battery Save need a selection"));
-        bits = QString::number(l.moni) + QString::number(l.batterySave) + digit(s.band.optJT1) +
-               digit(s.band.option1_1) + QStringLiteral("0000");
-    } else if (s.group == kGroup1) {
-        if (l.moni < 0 || l.batterySave < 0 || l.scrambler < 0)
-            return fail<Byte>(QStringLiteral("Moni, Battery Save and Scrambler need a selection"));
-        bits = QString::number(l.moni) + QString::number(l.batterySave) + digit(l.sound != 0) +
-               QString::number(l.scrambler) + digit(s.band.optJT1) + digit(s.band.option1_1) + QStringLiteral("00");
-    } else {
+    if (s.group == kGroup0)
+        return familyB::OptionByteFromButtons(s);
+    if (s.group != kGroup1)
         return fail<Byte>(QStringLiteral("no model group"));
-    }
+    const FunctionLists &l = s.lists;
+    if (l.moni < 0 || l.batterySave < 0 || l.scrambler < 0)
+        return fail<Byte>(QStringLiteral("Moni, Battery Save and Scrambler need a selection"));
+    const auto digit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+    const QString bits = QString::number(l.moni) + QString::number(l.batterySave) + digit(l.sound != 0) +
+                         QString::number(l.scrambler) + digit(s.band.optJT1) + digit(s.band.option1_1) +
+                         QStringLiteral("00");
     const auto hex = BinToHex(bits);
     if (!hex)
         return fail<Byte>(hex.error());
-    if (hex->size() != 2)
+    const auto v = HexToInt(*hex);
+    if (hex->size() != 2 || !v)
         return fail<Byte>(QStringLiteral("Type mismatch: \"%1\" is not an option byte").arg(bits));
-    return hexByte(*hex);
+    return Byte(*v & 0xFF);
 }
 
 Byte LastUsedChannel(const QList<QStringList> &channels)
@@ -158,20 +147,9 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, const QString
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 {
-    MemoryImage image;
-    const auto block1 = FunctionBlock1(s);
-    if (!block1)
-        return fail<MemoryImage>(block1.error());
-    image.setBlock(0, *block1);
-    image.setBlock(1, FunctionBlock2(s, target));
-    for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
-        const auto blocks = ChannelBlocks(s.channels.at(ch), s.group, target);
-        if (!blocks)
-            return fail<MemoryImage>(QStringLiteral("Channel %1, %2").arg(ch + 1).arg(blocks.error()));
-        image.setBlock(2 + 2 * ch, (*blocks)[0]);
-        image.setBlock(3 + 2 * ch, (*blocks)[1]);
-    }
-    return image;
+    return familyB::AssembleImage(
+        FunctionBlock1(s), FunctionBlock2(s, target), s.channels,
+        [&](const QStringList &row) { return ChannelBlocks(row, s.group, target); }, QStringLiteral(", "));
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
