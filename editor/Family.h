@@ -5,6 +5,7 @@
 #include "core/EditorState.h"
 #include "core/MemoryImage.h"
 #include "core/Result.h"
+#include "print/engine/DataPage.h"
 
 #include <QMap>
 #include <QStringList>
@@ -20,6 +21,25 @@ struct FunctionListInfo {
     QString labelName = {};      // empty: "lbl" and the list's name without its prefix
     QStringList enabledInGroups = {}; // the model groups that enable it; empty: always enabled
     bool entersOptionByte = false; // a choice recomputes the option byte
+};
+
+namespace print {
+class ScriptWriter;
+}
+
+// What a script page gets from the window: the text of a list or label by
+// its object name, and the channel grid as it shows (rows x columns).
+struct ScriptPageSource {
+    std::function<QString(const QString &objectName)> text;
+    print::PrintGrid grid;
+};
+
+// How a family prints its data-setting page: either the page builder draws
+// the page from its layout (Print and PrintPreview), or, where scriptPage is
+// set, Print writes the page as a print script and shows the script preview.
+struct FamilyPrint {
+    print::DataPageLayout dataPage;
+    std::function<void(print::ScriptWriter &script, const ScriptPageSource &source)> scriptPage;
 };
 
 struct Family {
@@ -49,4 +69,5 @@ struct Family {
     std::function<core::Byte(int voiceIndex)> voiceByte;
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
+    FamilyPrint print;
 };

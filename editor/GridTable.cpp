@@ -46,12 +46,8 @@ GridTable::GridTable(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fitRowHeight();
 
-    // A value that a new size or new widths force is no scroll of the user's.
-    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] {
-            if (!m_resizing)
-                emit scrolled();
-        });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
 }
 
 void GridTable::setRows(int rows)

@@ -42,9 +42,13 @@ public:
     QRect currentCellRect() const;
     // The width the columns share.
     int layoutWidth() const { return viewport()->width(); }
+    // Typed letters and digits never move the current cell.
+    void keyboardSearch(const QString &) override {}
 
-    // Scrolls the current cell into view as a resize does, without scrolled().
+    // Scrolls the current cell into view as part of a resize.
     void keepCurrentInView();
+    // A new size or new widths are being applied: a scroll now is not the user's.
+    bool isResizing() const { return m_resizing > 0; }
 
     std::function<void()> onLeaveCell;
 

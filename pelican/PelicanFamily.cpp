@@ -40,6 +40,34 @@ const GridDescription &PelicanGrid(const QString &group)
     return group == QLatin1String("1") ? groupOne : groupZero;
 }
 
+const print::DataPageLayout &PelicanPrintPage()
+{
+    static const print::DataPageLayout page = [] {
+        print::DataPageLayout p;
+        p.settings = {
+            {"strPCmodel", "cboPCmodel", QStringLiteral("Model Type："), {1.5, 3}},
+            {"strLable2", "Label2", QStringLiteral("Radio Band："), {4, 3}},
+            {"strFuncM", "cboFuncMoni", QStringLiteral("Moni："), {1.5, 3.7}},
+            {"strSd", "cbosd", QStringLiteral("Battery Save："), {4, 3.7}},
+            {"strFuncT", "cboFuncTOT", QStringLiteral("Time Out timer："), {4, 4.4}},
+            {"strFuncS", "cboFuncSQL", QStringLiteral("Squelch Level："), {7, 4.4}},
+            {"strFuncSa", "cboFuncSave", QStringLiteral("Scan："), {1.5, 5.1}},
+            {"strYybp", "cboYYBP", QStringLiteral("Voice："), {7, 5.1}},
+            {"strRPGN", "cboRPGN", QStringLiteral("Interrupt："), {1.5, 4.4}},
+            {"strTSY", "cboTSY", QStringLiteral("Sound："), {7, 3.7}},
+            {"strYXXD", "cboYXXD", QStringLiteral("First："), {4, 5.1}},
+        };
+        // Fractions of the target's width; from column 7 on, equal steps.
+        p.columnX = [](int c, double w) {
+            static const double first[] = {1.0 / 10, 4.0 / 25, 7.0 / 25, 21.0 / 50, 13.0 / 25, 63.0 / 100, 67.0 / 100};
+            return c < 7 ? w * first[c] : w * 67 / 100 + w * 23 * (c - 6) / 500;
+        };
+        p.emptyCellsAsOff = true;
+        return p;
+    }();
+    return page;
+}
+
 const Family &PelicanFamily()
 {
     static const Family family = [] {
@@ -72,6 +100,7 @@ const Family &PelicanFamily()
         f.optionByte = [](const core::EditorState &s, bool) { return core::familyA::OptionByte(s); };
         f.buildImage = core::familyA::BuildImage;
         f.decodeImage = core::familyA::DecodeImage;
+        f.print.dataPage = PelicanPrintPage();
         return f;
     }();
     return family;

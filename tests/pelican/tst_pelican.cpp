@@ -192,23 +192,37 @@ private slots:
         QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "*QZ71", "QZ236star", "QZ510", "QZ410"}));
     }
 
-    void dialogClosedWithoutOkBuildsNoMenu()
+    void dialogClosedWithoutOkKeepsTheWindow()
     {
         mainFrm *w = make(-1);
         QCOMPARE(w->strMenuItem, QString());
-        QCOMPARE(newMenu(), QStringList{"QZ70"});
+        QCOMPARE(newMenu(), QStringList{"*QZ70"});
         QCOMPARE(items(combo("cboPCmodel")), (QStringList{"(U)", "(V)"}));
         QCOMPARE(w->modelHex(), QString("53"));
         QCOMPARE(w->strStype, QString("0"));
-        // The menu is built once: a later OK fills no more items.
+        // The menu is still to be built: the next OK fills it.
         whenModal([](QWidget *d) {
             d->findChild<QComboBox *>("cmbJX")->setCurrentIndex(5);
             d->findChild<QPushButton *>("cmdOK")->click();
         });
         w->tbToolBar_ButtonClick("New");
-        QCOMPARE(newMenu(), QStringList{"QZ70"});
+        QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "QZ71", "QZ236star", "QZ510", "*QZ410"}));
         QCOMPARE(w->strStype, QString("1"));
         QCOMPARE(w->modelHex(), QString("75"));
+        // An empty list builds nothing, and the menu stays as it is once built.
+        w->BuildModelMenu(QString(), "QZ70");
+        QCOMPARE(newMenu().size(), 6);
+        QCOMPARE(newMenu().at(0), QString("*QZ70"));
+    }
+
+    void emptyListBuildsNoItems()
+    {
+        mainFrm *w = make(-2);
+        w->BuildModelMenu(QString(), "QZ70");
+        QCOMPARE(newMenu(), QStringList{"*QZ70"});
+        // Built once: a full list later only moves the check mark.
+        w->BuildModelMenu(core::familyA::Models().join(';') + ";;", "QZ71");
+        QCOMPARE(newMenu(), QStringList{"QZ70"});
     }
 
     void typedModelNameKeepsTheGroup()
