@@ -14,7 +14,7 @@
 
 namespace {
 
-const QByteArray kDefaults = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n";
+const QByteArray kDefaults = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\nPL3=350MHz---390MHz\r\n";
 
 QByteArray readAll(const QString &path)
 {

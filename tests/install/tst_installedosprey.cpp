@@ -62,8 +62,8 @@ private slots:
                 whenModal(
                     [](QWidget *editor) {
                         editor->findChild<QComboBox *>("cboPCmodel0")->setCurrentIndex(2);
-                        editor->findChild<QLineEdit *>("Text2")->setText("350");
-                        editor->findChild<QLineEdit *>("Text1")->setText("390");
+                        editor->findChild<QLineEdit *>("Text2")->setText("144");
+                        editor->findChild<QLineEdit *>("Text1")->setText("148");
                         clickTreeItem(editor, "Save and Exit");
                     },
                     "frmMODE");
@@ -74,9 +74,9 @@ private slots:
 
         QVERIFY(dialogs.shown.isEmpty());
         const QByteArray saved = readAll(user + "/Sfc.ini");
-        QVERIFY2(saved.contains("PL3=350MHz---390MHz\r\n"), saved.constData());
+        QVERIFY2(saved.contains("PL3=144MHz---148MHz\r\n"), saved.constData());
         QVERIFY(saved.contains("PL1=400MHz---470MHz\r\n"));
-        QVERIFY(!readAll(installedDefault).contains("PL3="));
+        QVERIFY(readAll(installedDefault).contains("PL3=350MHz---390MHz\r\n"));
 
         // The help file from the installed data folder.
         QCOMPARE(HelpFilePath(prefix + "/bin", "Osprey Help.chm"), prefix + "/share/radio-programmer/Osprey Help.chm");
