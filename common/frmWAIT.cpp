@@ -123,7 +123,7 @@ void frmWAIT::cmdCancel_Click()
         return;
     }
     const bool running = m_link && m_link->isRunning();
-    if (m_link && !running)
+    if (m_link && (!running || m_link->isClosing()))
         return; // the transfer has just ended and the dialog is closing
     // The transfer stands still while the user decides, as it did when the question was modal.
     if (running)

@@ -135,6 +135,67 @@ private slots:
         QCOMPARE(m_radio->recordedFrames(), QStringList());
     }
 
+    // Each answer is judged on what arrives after its own request: doubled
+    // ACKs, noise and a 13th reply byte neither carry over nor run ahead.
+    void answersAreJudgedAfterTheirRequest_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("message"); // empty: the transfer succeeds
+        QTest::addColumn<int>("frames");      // write frames the radio got
+        QTest::newRow("doubled ACKs, NAK at 120") << true << QStringList{"--fault", "acks:2", "--fault", "nak:120"}
+                                                  << "Communication Error" << 121;
+        QTest::newRow("\"M\" answered thrice") << true << QStringList{"--fault", "acks:3"} << QString() << 128;
+        QTest::newRow("write, noise") << true << QStringList{"--fault", "noise"} << QString() << 128;
+        QTest::newRow("read, noise") << false << QStringList{"--fault", "noise"} << QString() << 0;
+        QTest::newRow("read, doubled ACKs") << false << QStringList{"--fault", "acks:2"} << QString() << 0;
+        QTest::newRow("read, 13-byte replies") << false << QStringList{"--fault", "long"} << QString() << 0;
+    }
+    void answersAreJudgedAfterTheirRequest()
+    {
+        QFETCH(bool, write);
+        QFETCH(QStringList, fault);
+        QFETCH(QString, message);
+        QFETCH(int, frames);
+        const EditorState radio = filledState();
+        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
+        if (write) {
+            w->applyState(filledState());
+            w->mnuWrite_Click();
+        } else {
+            w->mnuRead_Click();
+        }
+        const QStringList texts = m_dialogs.texts().mid(1);
+        QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(!w->port()->isOpen());
+        if (write) {
+            QTRY_COMPARE(m_radio->recordedFrames().size(), frames);
+        } else {
+            QCOMPARE(w->currentState(), radio);
+            QCOMPARE(chp::Read(w->scratchPath(), 128)->lines.size(), 128);
+        }
+        QTest::qWait(50);
+        const QString heard = m_radio->errorOutput();
+        QVERIFY2(!heard.contains("before the radio's answer"), qPrintable(heard));
+    }
+
+    // The port closes only once the last frame or ACK has left the line at
+    // 9600 baud; closing gives the port back its old rate.
+    void lastBytesLeaveBeforeThePortCloses()
+    {
+        mainFrm *w = make({});
+        w->applyState(filledState());
+        w->mnuWrite_Click();
+        QCOMPARE(m_dialogs.texts().size(), 1);
+        QTRY_COMPARE(m_radio->recordedFrames().size(), 128);
+        w->mnuRead_Click();
+        QCOMPARE(m_dialogs.texts().size(), 2);
+        QCOMPARE(w->currentState(), filledState());
+        QTest::qWait(100);
+        const QString heard = m_radio->errorOutput();
+        QVERIFY2(!heard.contains("garbled"), qPrintable(heard));
+    }
+
     void missingDeviceIsNamed()
     {
         mainFrm *w = make({"--no-pace"});
