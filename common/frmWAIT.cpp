@@ -150,6 +150,20 @@ void frmWAIT::cmdCancel_Click()
     done(QDialog::Rejected);
 }
 
+void frmWAIT::stopTransfer()
+{
+    blnReandOrWrite = false;
+    if (m_link) {
+        m_link->cancel(); // ends in onFinished once the port is closed, which closes the dialog
+        return;
+    }
+    Timer1->stop();
+    m_result = Result::Cancelled;
+    if (m_port && m_port->isOpen())
+        m_port->close();
+    done(QDialog::Rejected);
+}
+
 void frmWAIT::reject()
 {
     cmdCancel_Click();

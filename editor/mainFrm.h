@@ -56,6 +56,9 @@ public:
     void mnuIndex_Click();
     void mnuAbout_Click();
     void tbToolBar_ButtonClick(const QString &buttonText);
+    // Ends as Exit does, from wherever the program is: open dialogs are
+    // closed, a running transfer is stopped first. programEnded() follows.
+    void endProgram();
     void ChooseModel();
     void Form_Activate();
 
@@ -79,6 +82,9 @@ public:
     QString scratchPath() const;
     QString scriptPath() const;
     int portNumber() const { return m_portNumber; }
+
+signals:
+    void programEnded();
 
 protected:
     bool event(QEvent *e) override;
@@ -105,6 +111,7 @@ private:
 
     void closePort();
     bool openPortForTransfer();
+    bool endAfterTransfer();
 
     const Family &m_family;
     UserDialogs &m_dialogs;
@@ -126,6 +133,7 @@ private:
     bool blnFirstShow = false;
     bool m_activating = false;
     bool m_shown = false;
+    bool m_ending = false;
     QString strModelHex;
     QString strModelByte;
     QString strOptionByte;

@@ -3,15 +3,20 @@
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
+#include "common/PortList.h"
 #include "editor/ChannelGrid.h"
+#include "editor/EndSignals.h"
 #include "editor/mainFrm.h"
 #include "heron/HeronFamily.h"
 #include "core/FamilyB.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <unistd.h>
 
 using namespace core;
 
@@ -194,6 +199,45 @@ private slots:
         QTest::qWait(100);
         const QString heard = m_radio->errorOutput();
         QVERIFY2(!heard.contains("garbled"), qPrintable(heard));
+    }
+
+    // A signal during a read ends the program as Exit does: the read stops,
+    // the port is closed, its lock is gone and the print script removed.
+    void signalDuringAReadEndsCleanly_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalDuringAReadEndsCleanly()
+    {
+        QFETCH(int, signalNumber);
+        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        EndSignals ends;
+        connect(&ends, &EndSignals::received, w, &mainFrm::endProgram);
+        QSignalSpy ended(w, &mainFrm::programEnded);
+        QFile script(w->scriptPath());
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.close();
+        const EditorState before = w->currentState();
+        const QString lock = SerialLockFilePath(m_radio->device());
+        bool lockedDuringRead = false;
+        QTimer::singleShot(400, this, [&] {
+            lockedDuringRead = QFile::exists(lock) && w->port()->isOpen();
+            ::kill(::getpid(), signalNumber);
+        });
+        w->mnuRead_Click();
+        QVERIFY(lockedDuringRead);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!w->port()->isOpen());
+        QVERIFY2(!QFile::exists(lock), qPrintable(lock));
+        QVERIFY(!QFile::exists(w->scriptPath()));
+        QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
+        QCOMPARE(w->currentState(), before);
+        // The device is free for the next program.
+        QSerialPort next;
+        QVERIFY(OpenSerialPort(next, m_radio->device()).ok());
     }
 
     void missingDeviceIsNamed()
