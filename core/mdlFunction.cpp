@@ -1,6 +1,9 @@
 #include "mdlFunction.h"
 #include "IniFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace core {
 
 Result<QString> BinToHex(const QString &bits)
@@ -47,22 +50,30 @@ Result<QString> IntToBin(int value)
 
 QString ReadIniString(const QString &section, const QString &key, const QString &path)
 {
-    const IniFile ini = IniFile::load(path);
-    return ini.value(section, key).trimmed().left(127).trimmed();
+    const auto ini = IniFile::load(path);
+    return ini ? ini->value(section, key).trimmed().left(127).trimmed() : QString();
 }
 
-bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path)
+Status WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path)
 {
-    IniFile ini = IniFile::load(path);
-    ini.setValue(section, key, value.left(127));
-    return ini.save(path).ok();
+    auto ini = IniFile::load(path);
+    if (!ini)
+        return failed(ini.error());
+    ini.value().setValue(section, key, value.left(127));
+    return ini->save(path);
 }
 
 QString SettingsPath(const QString &dir, const QString &fileName)
 {
-    if (dir.endsWith(QLatin1Char('/')))
-        return dir + fileName;
-    return dir + QLatin1Char('/') + fileName;
+    const QString spelled = dir.endsWith(QLatin1Char('/')) ? dir + fileName : dir + QLatin1Char('/') + fileName;
+    if (QFileInfo::exists(spelled))
+        return spelled;
+    // File names are matched without regard to case: "SFC.INI" is the same file.
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return spelled.left(spelled.size() - fileName.size()) + name;
+    return spelled;
 }
 
 } // namespace core
