@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace core {
 
@@ -29,9 +30,13 @@ Result<QString> BinToHex(const QString &bits)
 Result<int> HexToInt(const QString &hex)
 {
     const QString text = hex.size() == 1 ? QStringLiteral("0") + hex : hex;
+    // Hex digits only: toUInt would also take blanks, a sign or "0x".
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isDigit() ? c.unicode() <= '9' : (c.unicode() >= 'A' && c.unicode() <= 'F') || (c.unicode() >= 'a' && c.unicode() <= 'f');
+    });
     bool ok = false;
-    const uint value = text.toUInt(&ok, 16);
-    if (text.isEmpty() || !ok || text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-')))
+    const uint value = digits ? text.toUInt(&ok, 16) : 0;
+    if (!digits || !ok)
         return fail<int>(QStringLiteral("Type mismatch: \"%1\" is not a hexadecimal number").arg(hex));
     if (value > 0xFFFF)
         return fail<int>(QStringLiteral("Overflow: \"%1\" does not fit in 16 bits").arg(hex));

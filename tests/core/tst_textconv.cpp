@@ -45,6 +45,9 @@ private slots:
         QVERIFY(!HexToInt("").ok());
         QVERIFY(!HexToInt("G1").ok());
         QVERIFY(!HexToInt("-1").ok());
+        for (const QString &notHex : {QString("0x1F"), QString(" 1F"), QString("1F "), QString("+1"), QString("1\t"),
+                                      QString("1") + QChar(0), QString("0X"), QString("\u0661")})
+            QVERIFY2(!HexToInt(notHex).ok(), qPrintable(notHex));
         QVERIFY(!IntToBin(-1).ok());
     }
 
