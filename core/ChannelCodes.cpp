@@ -101,7 +101,8 @@ Result<ToneCode> EncodeTone(const QString &text)
         return ToneCode{*lo, *hi};
     }
     const std::optional<QString> tone = toneText(text);
-    if (!tone || tone->size() != 5)
+    // 800 Hz and more would come back as a DCS code, whose top digit is 8.
+    if (!tone || tone->size() != 5 || tone->front() == QLatin1Char('8'))
         return bad();
     const QString &u = *tone; // "000.0"
     const auto lo = hexPair(u.at(2), u.at(4), text);

@@ -39,6 +39,16 @@ Result<IniFile> IniFile::load(const QString &path)
     return ini;
 }
 
+Result<IniFile> IniFile::fromBytes(const QByteArray &bytes)
+{
+    if (bytes.size() > kMaxSize)
+        return fail<IniFile>(QStringLiteral("The settings are larger than %1 bytes.").arg(kMaxSize));
+    IniFile ini;
+    ini.m_data = bytes;
+    ini.index();
+    return ini;
+}
+
 void IniFile::index()
 {
     m_lines.clear();

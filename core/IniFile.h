@@ -19,6 +19,8 @@ public:
     // A missing file is an empty one; an unreadable file or one larger than
     // kMaxSize is an error, never read in part.
     static Result<IniFile> load(const QString &path);
+    // The same from bytes already read; more than kMaxSize is an error.
+    static Result<IniFile> fromBytes(const QByteArray &bytes);
 
     QString value(const QString &section, const QString &key, const QString &fallback = QString()) const;
     void setValue(const QString &section, const QString &key, const QString &value);

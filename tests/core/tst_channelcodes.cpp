@@ -175,6 +175,7 @@ private slots:
         QVERIFY(!EncodeTone("67.0x").ok());
         QVERIFY(!EncodeTone("6.7e1").ok());
         QVERIFY(!EncodeTone("-67.0").ok());
+        QVERIFY(!EncodeTone("800.0").ok()); // its code would read back as a DCS code
         QVERIFY(!EncodeTone("xyz").ok());
         QVERIFY(!EncodeTone(" OFF").ok());
         QVERIFY(!EncodeTone("D0").ok());
