@@ -220,6 +220,27 @@ void SerialLink::onReadyRead()
     const QByteArray bytes = m_device->readAll();
     if (!bytes.isEmpty())
         m_protocol.receive(bytes);
+    wakeForAwaitedBytes();
+}
+
+// A read reply arrives a byte a millisecond; waking for each would cost the
+// program more than the reply is worth. The driver is told to report the port
+// readable only once the whole reply is in (VMIN, with no inter-byte timer);
+// a reply that stays short ends by the deadline as before.
+void SerialLink::wakeForAwaitedBytes()
+{
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    if (!port || !port->isOpen() || port->handle() < 0)
+        return;
+    const int want = m_protocol.isRunning() ? std::clamp(m_protocol.bytesAwaited(), 1, 255) : 1;
+    if (want == std::max(1, m_wakeCount))
+        return;
+    termios t{};
+    if (::tcgetattr(port->handle(), &t) != 0 || t.c_cc[VTIME] != 0)
+        return;
+    t.c_cc[VMIN] = cc_t(want == 1 ? 0 : want);
+    if (::tcsetattr(port->handle(), TCSANOW, &t) == 0)
+        m_wakeCount = want == 1 ? 0 : want;
 }
 
 void SerialLink::onSend(const QByteArray &bytes)
@@ -234,6 +255,7 @@ void SerialLink::onSend(const QByteArray &bytes)
     }
     // A backlog from earlier sends shows in the driver's queue; this covers the bytes just sent.
     m_lineBusyUntilUs = m_clock.nsecsElapsed() / 1000 + bytes.size() * ByteTimeUs(m_device);
+    wakeForAwaitedBytes();
 }
 
 void SerialLink::discardInput()
@@ -281,6 +303,7 @@ void SerialLink::onFinished(Outcome outcome, const QString &message)
     // Closing gives the port back its old settings, perhaps another baud rate,
     // so the last frame or ACK must be off the line first.
     m_finishQueued = true;
+    wakeForAwaitedBytes();
     m_drainDeadlineUs = m_clock.nsecsElapsed() / 1000 + kDrainLimitUs;
     drainThenFinish();
 }

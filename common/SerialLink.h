@@ -58,6 +58,7 @@ private:
     void onReadyRead();
     void onSend(const QByteArray &bytes);
     void discardInput();
+    void wakeForAwaitedBytes();
     void onLine(const QString &line);
     void onDeviceError(const QString &cause);
     void onFinished(Outcome outcome, const QString &message);
@@ -75,6 +76,7 @@ private:
     QElapsedTimer m_clock;
     qint64 m_lineBusyUntilUs = 0; // when the last byte handed to the driver has left the line
     qint64 m_drainDeadlineUs = 0;
+    int m_wakeCount = 0; // the driver's VMIN as last set here; 0: as Qt left it
     QFile m_scratch;
     bool m_paused = false;
     int m_tickRemaining = -1;

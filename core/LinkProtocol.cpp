@@ -1,5 +1,7 @@
 #include "LinkProtocol.h"
 
+#include <algorithm>
+
 namespace core::link {
 
 QByteArray ReadRequest(int block)
@@ -318,6 +320,11 @@ void LinkProtocol::wait(State state)
 {
     m_state = state;
     emit deadlineRestarted();
+}
+
+int LinkProtocol::bytesAwaited() const
+{
+    return m_state == State::AwaitReply ? std::max(1, kReplySize - int(m_received.size())) : 1;
 }
 
 void LinkProtocol::setWakeIntervalMs(int milliseconds)

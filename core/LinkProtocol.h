@@ -81,6 +81,9 @@ public:
     Direction direction() const { return m_direction; }
     int progress() const { return m_progress; }
     int blocksTransferred() const { return m_blocksDone; }
+    // How many bytes the current wait needs before anything can be judged:
+    // the rest of a read reply, else 1.
+    int bytesAwaited() const;
     // The blocks read so far; blocks not yet read stay 0xFF.
     const MemoryImage &image() const { return m_image; }
 
