@@ -249,10 +249,15 @@ void SerialLink::onSend(const QByteArray &bytes)
         onDeviceError(QStringLiteral("The serial port is not open."));
         return;
     }
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    // Handed to the driver at once: waiting for the port to report itself
+    // writable would cost an extra pass of the event loop for every frame.
     if (m_device->write(bytes) != bytes.size()) {
         onDeviceError(QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
         return;
     }
+    if (port)
+        port->flush(); // a failure comes as errorOccurred
     // A backlog from earlier sends shows in the driver's queue; this covers the bytes just sent.
     m_lineBusyUntilUs = m_clock.nsecsElapsed() / 1000 + bytes.size() * ByteTimeUs(m_device);
     wakeForAwaitedBytes();

@@ -24,6 +24,9 @@ frmWAIT::frmWAIT(UserDialogs &dialogs, QWidget *parent, Timing timing)
     pgbCount->setObjectName(QStringLiteral("pgbCount"));
     pgbCount->setRange(0, core::link::kProgressMaximum);
     pgbCount->setValue(0);
+    // A bar without a percentage text, as the transfer dialog always had; it
+    // then repaints only when the bar has grown by a chunk, not at every block.
+    pgbCount->setTextVisible(false);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
@@ -39,11 +42,6 @@ frmWAIT::frmWAIT(UserDialogs &dialogs, QWidget *parent, Timing timing)
     Timer1->setSingleShot(true);
     Timer1->setInterval(m_timing.startDelayMs);
     connect(Timer1, &QTimer::timeout, this, &frmWAIT::Timer1_Timer);
-
-    m_paintPause = new QTimer(this);
-    m_paintPause->setSingleShot(true);
-    m_paintPause->setInterval(100);
-    connect(m_paintPause, &QTimer::timeout, this, [this] { pgbCount->setUpdatesEnabled(true); }); // paints what it holds
 }
 
 frmWAIT::~frmWAIT() = default;
@@ -82,7 +80,7 @@ void frmWAIT::Timer1_Timer()
 {
     m_link = new SerialLink(m_port, m_timing.timeoutMs, this);
     m_link->setWakeIntervalMs(m_timing.wakeIntervalMs);
-    connect(m_link, &SerialLink::progressChanged, this, &frmWAIT::showProgress);
+    connect(m_link, &SerialLink::progressChanged, pgbCount, &QProgressBar::setValue);
     connect(m_link, &SerialLink::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_link, &SerialLink::finished, this, &frmWAIT::onFinished);
     if (blnn)
@@ -91,25 +89,9 @@ void frmWAIT::Timer1_Timer()
         m_link->startRead(m_scratchPath);
 }
 
-// The bar takes every block's value, but a repaint per block would cost the
-// program more than the whole link: it is painted at most about ten times a second.
-void frmWAIT::showProgress(int value)
-{
-    if (m_paintPause->isActive()) {
-        pgbCount->setUpdatesEnabled(false);
-        pgbCount->setValue(value);
-        return;
-    }
-    pgbCount->setUpdatesEnabled(true);
-    pgbCount->setValue(value);
-    m_paintPause->start();
-}
-
 void frmWAIT::onFinished(SerialLink::Outcome outcome, const QString &message)
 {
     using Outcome = SerialLink::Outcome;
-    m_paintPause->stop();
-    pgbCount->setUpdatesEnabled(true);
     m_outcome = outcome;
     switch (outcome) {
     case Outcome::Completed:

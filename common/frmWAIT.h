@@ -65,7 +65,6 @@ private:
     void Timer1_Timer();
     void cmdCancel_Click();
     void onFinished(SerialLink::Outcome outcome, const QString &message);
-    void showProgress(int value);
 
     UserDialogs &m_dialogs;
     Timing m_timing;
@@ -74,7 +73,6 @@ private:
     core::MemoryImage m_image;
     SerialLink *m_link = nullptr;
     QTimer *Timer1 = nullptr;
-    QTimer *m_paintPause = nullptr; // while active, the bar takes values without painting them
     QProgressBar *pgbCount = nullptr;
     QPushButton *cmdCancel = nullptr;
     bool m_started = false;
