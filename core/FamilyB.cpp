@@ -16,10 +16,6 @@ Result<Byte> hexByte(const QString &hex)
     return Byte(*v & 0xFF);
 }
 
-QString channelError(int channel, const QString &why)
-{
-    return QStringLiteral("Channel %1: %2").arg(channel).arg(why);
-}
 
 } // namespace
 
@@ -121,22 +117,28 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target
     return std::array<Block, 2>{freq, tone};
 }
 
-Result<MemoryImage> BuildImage(const EditorState &s, Target target)
+Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &block2, const QList<QStringList> &channels,
+                                  const ChannelRecord &record, const QString &separator)
 {
     MemoryImage image;
-    const auto block1 = FunctionBlock1(s);
     if (!block1)
         return fail<MemoryImage>(block1.error());
     image.setBlock(0, *block1);
-    image.setBlock(1, FunctionBlock2(s));
-    for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
-        const auto blocks = ChannelBlocks(s.channels.at(ch), target);
+    image.setBlock(1, block2);
+    for (int ch = 0; ch < channels.size() && ch < kChannels; ++ch) {
+        const auto blocks = record(channels.at(ch));
         if (!blocks)
-            return fail<MemoryImage>(channelError(ch + 1, blocks.error()));
+            return fail<MemoryImage>(QStringLiteral("Channel %1%2%3").arg(ch + 1).arg(separator, blocks.error()));
         image.setBlock(2 + 2 * ch, (*blocks)[0]);
         image.setBlock(3 + 2 * ch, (*blocks)[1]);
     }
     return image;
+}
+
+Result<MemoryImage> BuildImage(const EditorState &s, Target target)
+{
+    return AssembleImage(FunctionBlock1(s), FunctionBlock2(s), s.channels,
+                         [target](const QStringList &row) { return ChannelBlocks(row, target); }, QStringLiteral(": "));
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)

@@ -5,6 +5,8 @@
 #include "MemoryImage.h"
 #include "Result.h"
 
+#include <functional>
+
 // Family B (Heron): two models, two band variants each, 16 channels of seven fields.
 namespace core::familyB {
 
@@ -37,6 +39,12 @@ using core::Target;
 
 // The frequency block and the tone block of one channel row (texts of columns 1..7).
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target);
+
+using ChannelRecord = std::function<Result<std::array<Block, 2>>(const QStringList &row)>;
+// Function blocks, then one record per channel row (16 at most), then 0xFF
+// filler. The first row that does not fit stops it with "Channel n<separator>why".
+Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &block2, const QList<QStringList> &channels,
+                                  const ChannelRecord &record, const QString &separator);
 
 // The whole 1024-byte image: function blocks, 16 channel records, 0xFF filler.
 // A cell whose text does not fit its code fails the whole image, naming the channel.

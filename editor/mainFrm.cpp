@@ -11,6 +11,9 @@
 #include "common/frmSplash.h"
 #include "core/ChannelCodes.h"
 #include "core/mdlFunction.h"
+#include "print/Printers.h"
+#include "print/frmPreview.h"
+#include "print/mdlMODEL.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,7 +35,14 @@ namespace {
 const QString kChpFilter = QStringLiteral("chp(*.chp);;All Files(*.*)");
 constexpr QSize kDesignSize(980, 600);
 
-enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice };
+enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice, Sound, Scrambler, Priority };
+
+// The list positions by list, in ListIndex order; families without a list keep its default.
+constexpr int core::FunctionLists::*kListFields[] = {
+    &core::FunctionLists::moni,  &core::FunctionLists::batterySave, &core::FunctionLists::timeOut,
+    &core::FunctionLists::squelch, &core::FunctionLists::scan,      &core::FunctionLists::voice,
+    &core::FunctionLists::sound, &core::FunctionLists::scrambler,   &core::FunctionLists::priority,
+};
 
 } // namespace
 
@@ -67,7 +77,10 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height());
 }
 
-mainFrm::~mainFrm() = default;
+mainFrm::~mainFrm()
+{
+    delete m_pagePreview.data();
+}
 
 void mainFrm::buildControls()
 {
@@ -107,19 +120,32 @@ void mainFrm::buildControls()
     for (int i = 0; i < m_family.lists.size(); ++i) {
         const FunctionListInfo &info = m_family.lists.at(i);
         const int x = xs[i % 3];
-        const int y = i < 3 ? 58 : 92;
-        label(QStringLiteral("lbl") + info.objectName.mid(3), info.label, x, y, 110);
+        const int y = 58 + 34 * (i / 3);
+        m_listLabels << label(info.labelName.isEmpty() ? QStringLiteral("lbl") + info.objectName.mid(3) : info.labelName,
+                              info.label, x, y, 110);
         QComboBox *c = combo(info.objectName, x + 116, y);
         c->addItems(info.items);
         m_lists << c;
+        if (info.entersOptionByte)
+            connect(c, &QComboBox::activated, this, [this] { rebuildOptionByte(true); });
+    }
+    // A setting list changes only when the user has clicked or tabbed into it;
+    // the wheel passing over it on its way to the grid changes nothing.
+    for (QComboBox *c : fraFunc->findChildren<QComboBox *>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(this);
     }
     connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
     connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
+    // A third row of lists makes the frame taller and the grid shorter.
+    const int extraRows = qMax(0, int((m_family.lists.size() + 2) / 3) - 2);
+    fraFunc->setGeometry(10, 4, 960, 128 + 34 * extraRows);
 
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
+    gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
-    gridXDSZ->setGeometry(10, 138, 960, 454);
+    gridXDSZ->setGeometry(10, 138 + 34 * extraRows, 960, 454 - 34 * extraRows);
 }
 
 void mainFrm::buildMenus()
@@ -147,16 +173,12 @@ void mainFrm::buildMenus()
     };
 
     QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
-    QMenu *newMenu = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
-    for (int i = 0; i < m_family.models.size(); ++i) {
-        QAction *a = newMenu->addAction(m_family.models.at(i));
-        a->setObjectName(QStringLiteral("mnuType%1").arg(i));
-        a->setCheckable(true);
-        a->setChecked(i == 0);
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
-        connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
-        mnuType << a;
-    }
+    mnuNew = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
+    const int designItems = m_family.modelMenuFromDialog ? qMin(1, int(m_family.models.size())) : int(m_family.models.size());
+    for (int i = 0; i < designItems; ++i)
+        addModelItem(i, m_family.models.at(i));
+    if (!mnuType.isEmpty())
+        mnuType.first()->setChecked(true);
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
     separator(file, QStringLiteral("null0"));
@@ -184,6 +206,32 @@ void mainFrm::buildMenus()
     item(help, QStringLiteral("mnuAbout"), QStringLiteral("About(&A)"), {}, &mainFrm::mnuAbout_Click);
 }
 
+void mainFrm::addModelItem(int i, const QString &caption)
+{
+    QAction *a = mnuNew->addAction(caption);
+    a->setObjectName(QStringLiteral("mnuType%1").arg(i));
+    a->setCheckable(true);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
+    connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
+    mnuType << a;
+}
+
+void mainFrm::BuildModelMenu(const QString &list, const QString &current)
+{
+    if (!blnMenuBuilt) {
+        // The list ends with two separators: the last name is part u - 2.
+        const QStringList parts = list.isEmpty() ? QStringList() : list.split(QLatin1Char(';'));
+        for (int i = 0; i <= int(parts.size()) - 3; ++i) {
+            if (i >= mnuType.size())
+                addModelItem(i, parts.at(i));
+            mnuType.at(i)->setText(parts.at(i));
+        }
+        blnMenuBuilt = true;
+    }
+    for (QAction *a : std::as_const(mnuType))
+        a->setChecked(a->text() == current);
+}
+
 void mainFrm::buildToolBar()
 {
     initCommonImages();
@@ -201,16 +249,11 @@ void mainFrm::buildToolBar()
 // Start-up defaults; each list's handler runs as if the user had chosen the item.
 void mainFrm::Form_Load()
 {
-    strPC = m_family.models.value(0);
+    strPC = m_family.startsWithoutModel ? strjx : m_family.models.value(0);
     FillModelVariants(strPC);
     setListIndex(cboPCmodel, 0);
-    const core::FunctionLists &d = m_family.defaults;
-    setListIndex(list(Moni), d.moni);
-    setListIndex(list(BatterySave), d.batterySave);
-    setListIndex(list(TimeOut), d.timeOut);
-    setListIndex(list(Squelch), d.squelch);
-    setListIndex(list(Scan), d.scan);
-    setListIndex(list(Voice), d.voice);
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        setListIndex(list(i), m_family.defaults.*kListFields[i]);
     cboFuncMoni_Click();
     blnGridReady = false;
     cboPCmodel_Click();
@@ -234,6 +277,8 @@ void mainFrm::setListIndex(QComboBox *box, int index)
         cbosd_Click();
     else if (box == list(Voice))
         cboYYBP_Click();
+    else if (m_family.lists.value(int(m_lists.indexOf(box))).entersOptionByte)
+        rebuildOptionByte(true);
 }
 
 void mainFrm::FillModelVariants(const QString &model)
@@ -249,7 +294,24 @@ void mainFrm::FillModelVariants(const QString &model)
 
 void mainFrm::SetupChannelGrid(int n)
 {
+    if (!m_family.groupGrids.isEmpty()) {
+        if (strStype.isEmpty())
+            strStype = QStringLiteral("0");
+        gridXDSZ->setDescription(m_family.groupGrids.value(strStype, m_family.grid));
+    }
     gridXDSZ->SetupChannelGrid(n);
+    enableGroupLists();
+}
+
+void mainFrm::enableGroupLists()
+{
+    for (int i = 0; i < m_lists.size(); ++i) {
+        const QStringList &groups = m_family.lists.at(i).enabledInGroups;
+        if (groups.isEmpty())
+            continue;
+        m_lists.at(i)->setEnabled(groups.contains(strStype));
+        m_listLabels.at(i)->setEnabled(groups.contains(strStype));
+    }
 }
 
 void mainFrm::rebuildOptionByte(bool fromButtons)
@@ -259,9 +321,10 @@ void mainFrm::rebuildOptionByte(bool fromButtons)
     if (m < 0 || s < 0)
         return;
     EditorState state;
-    state.lists.moni = m;
-    state.lists.batterySave = s;
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        state.lists.*kListFields[i] = list(i)->currentIndex();
     state.band = band;
+    state.group = strStype;
     const auto byte = m_family.optionByte(state, fromButtons);
     if (byte)
         strOptionByte = QString::number(*byte);
@@ -278,6 +341,7 @@ void mainFrm::cboPCmodel_Click()
     const int index = cboPCmodel->currentIndex();
     if (index == 0 || index == 1) {
         Label2->setText(index == 0 ? bands.PL1 : bands.PL2);
+        m_bandKey = index == 0 ? QStringLiteral("PL1") : QStringLiteral("PL2");
         strModelHex = core::HexByte(m_family.modelCode(model, index));
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
@@ -312,15 +376,31 @@ void mainFrm::Form_Activate()
 void mainFrm::ChooseModel()
 {
     frmJXXZ dialog(m_family.models, strjx, this);
-    dialog.exec();
-    if (dialog.itemChosen())
+    dialog.strMenuItem = strMenuItem;
+    // Closed without OK: the window keeps its model and its channels.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    strMenuItem = dialog.strMenuItem;
+    if (dialog.itemChosen()) {
         strType = 16;
+        if (!m_family.modelGroups.isEmpty())
+            strStype = m_family.modelGroups.value(dialog.chosenPosition(), strStype);
+    }
+    if (m_family.modelMenuFromDialog) {
+        strPC = strjx;
+        BuildModelMenu(strMenuItem, strjx);
+    }
     FillModelVariants(strjx);
 }
 
 void mainFrm::mnuType_Click(int index)
 {
-    strType = (index == 0 || index == 1) ? 16 : 99;
+    if (m_family.modelGroups.isEmpty()) {
+        strType = (index == 0 || index == 1) ? 16 : 99;
+    } else if (index >= 0 && index < m_family.modelGroups.size()) {
+        strType = 16;
+        strStype = m_family.modelGroups.at(index);
+    }
     I_data = strType == 16 ? 1 : 2;
     for (int i = 0; i < mnuType.size(); ++i)
         mnuType.at(i)->setChecked(i == index);
@@ -351,6 +431,11 @@ void mainFrm::showEvent(QShowEvent *e)
 
 bool mainFrm::eventFilter(QObject *watched, QEvent *e)
 {
+    if (e->type() == QEvent::Wheel) {
+        auto *c = qobject_cast<QComboBox *>(watched);
+        if (c && c->parentWidget() == fraFunc && !c->hasFocus())
+            return true;
+    }
     if (watched == m_central && e->type() == QEvent::Resize) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.
@@ -396,8 +481,9 @@ EditorState mainFrm::currentState() const
     model.chop(3);
     s.model = model;
     s.variant = cboPCmodel->currentIndex();
-    s.lists = {list(Moni)->currentIndex(), list(BatterySave)->currentIndex(), list(TimeOut)->currentIndex(),
-               list(Squelch)->currentIndex(), list(Scan)->currentIndex(), list(Voice)->currentIndex()};
+    s.group = strStype;
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        s.lists.*kListFields[i] = list(i)->currentIndex();
     s.band = band;
     s.channels = gridXDSZ->channelTexts();
     return s;
@@ -407,6 +493,8 @@ void mainFrm::applyState(const EditorState &s)
 {
     strType = 16;
     I_data = 1;
+    if (!m_family.groupGrids.isEmpty() && !s.group.isEmpty())
+        strStype = s.group;
     SetupChannelGrid(16);
     FillModelVariants(s.model);
     setListIndex(cboPCmodel, s.variant);
@@ -420,6 +508,8 @@ void mainFrm::applyState(const EditorState &s)
     setListIndex(list(Squelch), s.lists.squelch);
     setListIndex(list(Voice), s.lists.voice);
     setListIndex(list(Scan), s.lists.scan);
+    for (int i = Sound; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        setListIndex(list(i), s.lists.*kListFields[i]);
     gridXDSZ->setChannelTexts(s.channels);
 }
 
@@ -474,8 +564,110 @@ void mainFrm::mnuSave_Click()
 
 // ---- other commands ----
 
-void mainFrm::mnuPrint_Click() {}
-void mainFrm::mnuPrintPreview_Click() {}
+// ---- printing ----
+
+print::Printers &mainFrm::printers()
+{
+    if (m_env.printers)
+        return *m_env.printers;
+    if (!m_systemPrinters)
+        m_systemPrinters = std::make_unique<print::SystemPrinters>();
+    return *m_systemPrinters;
+}
+
+print::mdlMODEL &mainFrm::printScript()
+{
+    if (!m_printScript)
+        m_printScript = std::make_unique<print::mdlMODEL>(scriptPath(), m_dialogs, printers(), this);
+    return *m_printScript;
+}
+
+QString mainFrm::controlText(const QString &objectName) const
+{
+    if (const auto *box = findChild<QComboBox *>(objectName))
+        return box->currentText();
+    if (const auto *label = findChild<QLabel *>(objectName))
+        return label->text();
+    return QString();
+}
+
+// The settings' texts in the page's order, and the grid one row and one
+// column larger than it is, the extra ones empty.
+print::DataPageData mainFrm::printHandOver() const
+{
+    const print::DataPageLayout &page = m_family.print.dataPage;
+    print::DataPageData data;
+    for (const print::PageSetting &s : page.settings)
+        data.texts << controlText(s.source);
+    const int rows = gridXDSZ->rows();
+    const int cols = gridXDSZ->cols();
+    data.grid = print::PrintGrid(rows + 1, cols + 1);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const QString text = gridXDSZ->cellText(r, c);
+            data.grid.setCell(r, c, text.isEmpty() && page.emptyCellsAsOff ? QStringLiteral("OFF") : text);
+        }
+    }
+    return data;
+}
+
+ScriptPageSource mainFrm::scriptPageSource() const
+{
+    ScriptPageSource source;
+    source.text = [this](const QString &name) { return controlText(name); };
+    source.grid = print::PrintGrid(gridXDSZ->rows(), gridXDSZ->cols());
+    for (int r = 0; r < gridXDSZ->rows(); ++r)
+        for (int c = 0; c < gridXDSZ->cols(); ++c)
+            source.grid.setCell(r, c, gridXDSZ->cellText(r, c));
+    return source;
+}
+
+// The script is written afresh and the preview opens on its finished page.
+void mainFrm::printScriptPage()
+{
+    Timer.stop();
+    print::mdlMODEL &script = printScript();
+    if (script.ClearScriptFile())
+        m_family.print.scriptPage(script, scriptPageSource());
+    if (!script.status()) {
+        m_dialogs.message(this, script.status().error(), QStringLiteral("Error"), UserDialogs::Icon::Critical);
+        return;
+    }
+    script.ResetPageList();
+}
+
+// The editor timer stays off until the window is next activated.
+void mainFrm::mnuPrint_Click()
+{
+    if (m_family.print.scriptPage) {
+        printScriptPage();
+        return;
+    }
+    print::DataPageData data = printHandOver();
+    Timer.stop();
+    print::frmPreview *page = m_pagePreview;
+    if (!page)
+        page = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
+    page->data = std::move(data);
+    page->blnPrint = true;
+    page->PrintF();
+    m_pagePreview = nullptr; // closed by printing, the next preview opens anew
+}
+
+// An open preview is drawn again with the new data.
+void mainFrm::mnuPrintPreview_Click()
+{
+    print::DataPageData data = printHandOver();
+    Timer.stop();
+    if (!m_pagePreview)
+        m_pagePreview = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
+    m_pagePreview->data = std::move(data);
+    m_pagePreview->blnPrint = false;
+    m_pagePreview->Preview();
+    m_pagePreview->show();
+    m_pagePreview->raise();
+    m_pagePreview->activateWindow();
+}
 
 void mainFrm::mnuExit_Click()
 {
@@ -518,6 +710,8 @@ void mainFrm::mnuTune_Click()
     login.exec();
     if (login.LoginSucceeded) {
         frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), BandEditorLists(), this);
+        if (m_family.bandEditorForCurrentModel)
+            editor.InitPCmodal(strPC);
         editor.exec();
     }
     Form_Activate();

@@ -6,6 +6,8 @@
 #include "common/frmWAIT.h"
 #include "core/EditorState.h"
 
+#include "print/frmPreview.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -14,9 +16,14 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QSerialPort;
 class QToolBar;
 class ChannelGrid;
+namespace print {
+class Printers;
+class mdlMODEL;
+}
 
 // The editing window: function settings, band label, channel grid, menus and
 // toolbar, files and transfers. One window serves every family through its
@@ -28,6 +35,7 @@ public:
         QString programDir;  // where "Sfc.ini" lies
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
+        print::Printers *printers = nullptr; // the system's printers when null
     };
 
     mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent = nullptr);
@@ -40,6 +48,8 @@ public:
     int I_data = 1;            // image size in units of 128 blocks
     core::BandOptions band;    // the band editor's jtlx, bjlx, sPower and option buttons
     QString strjx;             // the model dialog's last answer
+    QString strMenuItem;       // the model dialog's list, each name followed by ";", then ";"
+    QString strStype;          // the model group of families that have groups ("0", "1")
     int DKH = 0;               // the port dialog's choice; port number DKH + 1
 
     // Commands.
@@ -60,6 +70,8 @@ public:
     // closed, a running transfer is stopped first. programEnded() follows.
     void endProgram();
     void ChooseModel();
+    // Fills File > New from list on its first call; later calls move the check mark.
+    void BuildModelMenu(const QString &list, const QString &current);
     void Form_Activate();
 
     // Files.
@@ -83,6 +95,13 @@ public:
     QString scriptPath() const;
     int portNumber() const { return m_portNumber; }
 
+    // Printing: what the page builder gets, and the windows it opens.
+    print::DataPageData printHandOver() const;
+    ScriptPageSource scriptPageSource() const;
+    print::frmPreview *pagePreview() const { return m_pagePreview; }
+    print::mdlMODEL &printScript();
+    bool editorTimerActive() const { return Timer.isActive(); }
+
 signals:
     void programEnded();
 
@@ -101,7 +120,9 @@ private:
     void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
     void setListIndex(QComboBox *list, int index);
-    QComboBox *list(int i) const { return m_lists.at(i); }
+    QComboBox *list(int i) const { return m_lists.value(i); }
+    void addModelItem(int i, const QString &caption);
+    void enableGroupLists();
 
     void cboFuncMoni_Click();
     void cbosd_Click();
@@ -113,6 +134,10 @@ private:
     bool openPortForTransfer();
     bool endAfterTransfer();
 
+    print::Printers &printers();
+    QString controlText(const QString &objectName) const;
+    void printScriptPage();
+
     const Family &m_family;
     UserDialogs &m_dialogs;
     Environment m_env;
@@ -122,6 +147,8 @@ private:
     QComboBox *cboPCmodel = nullptr;
     QLabel *Label2 = nullptr;
     QList<QComboBox *> m_lists;
+    QList<QLabel *> m_listLabels;
+    QMenu *mnuNew = nullptr;
     ChannelGrid *gridXDSZ = nullptr;
     QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
@@ -131,6 +158,7 @@ private:
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
+    bool blnMenuBuilt = false;
     bool m_activating = false;
     bool m_shown = false;
     bool m_ending = false;
@@ -138,6 +166,11 @@ private:
     QString strModelByte;
     QString strOptionByte;
     QString strVoiceByte;
+    QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     QString m_lastFileName;
     ProportionalLayout ControlGeometry;
+
+    std::unique_ptr<print::Printers> m_systemPrinters;
+    std::unique_ptr<print::mdlMODEL> m_printScript;
+    QPointer<print::frmPreview> m_pagePreview;
 };

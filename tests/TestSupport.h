@@ -2,6 +2,7 @@
 
 #include "core/ChannelCodes.h"
 
+#include <QFile>
 #include <QStringList>
 
 // Helpers that several suites share.
@@ -31,6 +32,18 @@ inline QByteArray crlf(const QStringList &lines)
     for (const QString &l : lines)
         out += l.toLatin1() + "\r\n";
     return out;
+}
+
+// The lines of a file whose lines end in CR LF; none when it cannot be read.
+inline QStringList crlfFileLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace testsupport

@@ -1,5 +1,6 @@
 // A radio on a pseudo-terminal: prints the slave's path, then answers the
 // programming software as a radio would, with optional faults.
+#include "FamilyARadio.h"
 #include "FamilyBRadio.h"
 #include "Faults.h"
 #include "Pty.h"
@@ -50,7 +51,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plays a radio on a pseudo-terminal for the programming software."));
     parser.addHelpOption();
-    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play (B)."),
+    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play (A or B)."),
                                     QStringLiteral("F"), QStringLiteral("B"));
     const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Also make a symlink to the port here."),
                                   QStringLiteral("PATH"));
@@ -68,12 +69,18 @@ int main(int argc, char **argv)
     const QCommandLineOption noPace(QStringLiteral("no-pace"), QStringLiteral("Do not pace the line at the baud rate."));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Baud rate to pace at (9600)."),
                                   QStringLiteral("N"), QStringLiteral("9600"));
+    const QCommandLineOption model(QStringLiteral("model"),
+                                   QStringLiteral("Family A: the model code in block 1, hex (53; 73 for a group 1 model)."),
+                                   QStringLiteral("HH"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every byte on stderr."));
-    parser.addOptions({family, link, memory, record, fault, noPace, baud, verbose});
+    parser.addOptions({family, link, memory, record, fault, noPace, baud, model, verbose});
     parser.process(app);
 
-    if (parser.value(family).compare(QLatin1String("B"), Qt::CaseInsensitive) != 0)
+    const QString familyName = parser.value(family).toUpper();
+    if (familyName != QLatin1String("A") && familyName != QLatin1String("B"))
         return Fail(QStringLiteral("family %1 is not played yet").arg(parser.value(family)));
+    if (parser.isSet(model) && familyName != QLatin1String("A"))
+        return Fail(QStringLiteral("--model is for family A"));
 
     Faults faults;
     for (const QString &f : parser.values(fault)) {
@@ -91,6 +98,10 @@ int main(int argc, char **argv)
     RadioMemory radioMemory;
     if (const QString error = radioMemory.load(parser.value(memory)); !error.isEmpty())
         return Fail(error);
+    if (familyName == QLatin1String("A")) {
+        if (const QString error = FamilyARadio::setModel(radioMemory, parser.value(model)); !error.isEmpty())
+            return Fail(error);
+    }
 
     std::unique_ptr<QFile> recordFile;
     if (parser.isSet(record)) {
@@ -121,7 +132,17 @@ int main(int argc, char **argv)
     std::fputc('\n', stdout);
     std::fflush(stdout);
 
-    FamilyBRadio radio(radioMemory, faults, recordFile.get());
+    if (familyName == QLatin1String("A") && parser.isSet(verbose)) {
+        const auto code = static_cast<unsigned char>(radioMemory.block(0)[0]);
+        QTextStream(stderr) << "radiosim: family A, model code " << QString::number(code, 16).toUpper() << ", group "
+                            << FamilyARadio::groupOf(code) << Qt::endl;
+    }
+    std::unique_ptr<FamilyBRadio> radioOfFamily;
+    if (familyName == QLatin1String("A"))
+        radioOfFamily = std::make_unique<FamilyARadio>(radioMemory, faults, recordFile.get());
+    else
+        radioOfFamily = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
+    FamilyBRadio &radio = *radioOfFamily;
     Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs, baudRate);
     wire.setVerbose(parser.isSet(verbose));
     QObject::connect(&wire, &Wire::hungUp, &app, [] {
