@@ -1,4 +1,5 @@
 #include "InstalledFiles.h"
+#include "core/mdlFunction.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,8 +9,6 @@
 #include <QTemporaryFile>
 
 namespace {
-
-const QString kSettingsName = QStringLiteral("Sfc.ini");
 
 // A folder is usable when a file can be created in it: the settings writer
 // replaces the file through a temporary one beside it.
@@ -37,18 +36,6 @@ QString InstalledDataFolder(const QString &programDir)
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
-QString FindFileIgnoringCase(const QString &folder, const QString &fileName)
-{
-    const QDir dir(folder);
-    if (dir.exists(fileName))
-        return dir.filePath(fileName);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names)
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(name);
-    return QString();
-}
-
 SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &userFolder)
 {
     const QString installed = InstalledDataFolder(programDir);
@@ -60,7 +47,7 @@ SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &
             installed, QStringLiteral("The settings folder \"%1\" cannot be written (%2). The band limits are read "
                                       "from \"%3\" and changes to them are not kept.")
                            .arg(QDir::toNativeSeparators(userFolder), why,
-                                QDir::toNativeSeparators(QDir(installed).filePath(kSettingsName)))};
+                                QDir::toNativeSeparators(core::SettingsPath(installed)))};
     };
     if (userFolder.isEmpty())
         return cannotWrite(QStringLiteral("no folder is known for this user"));
@@ -69,11 +56,11 @@ SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &
     if (!canWriteIn(userFolder))
         return cannotWrite(QStringLiteral("no file can be created in it"));
 
-    if (FindFileIgnoringCase(userFolder, kSettingsName).isEmpty()) {
+    if (!QFileInfo::exists(core::SettingsPath(userFolder))) {
         // First start: the user's own copy of the installed bands. Without an
         // installed default the bands start empty and the first save makes the file.
-        const QString defaults = FindFileIgnoringCase(installed, kSettingsName);
-        if (!defaults.isEmpty() && !copyContents(defaults, QDir(userFolder).filePath(kSettingsName)))
+        const QString defaults = core::SettingsPath(installed);
+        if (QFileInfo(defaults).isFile() && !copyContents(defaults, core::SettingsPath(userFolder)))
             return cannotWrite(QStringLiteral("the default settings could not be copied into it"));
     }
     return {userFolder, QString()};

@@ -22,9 +22,6 @@ struct SettingsLocation {
 // with a problem text naming userFolder.
 SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &userFolder);
 
-// The file in folder whose name is fileName in any case; "" when none.
-QString FindFileIgnoringCase(const QString &folder, const QString &fileName);
-
 // A help file: beside the program first, then in its installed data folder;
 // "" when neither holds it.
 QString HelpFilePath(const QString &programDir, const QString &fileName);

@@ -676,6 +676,34 @@ void mainFrm::mnuExit_Click()
     close();
 }
 
+void mainFrm::endProgram()
+{
+    m_ending = true;
+    bool transfer = false;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *wait = qobject_cast<frmWAIT *>(w)) {
+            if (wait->isVisible()) {
+                wait->stopTransfer();
+                transfer = true;
+            }
+        } else if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible()) {
+            dialog->reject();
+        }
+    }
+    // The command that runs the transfer ends the program once its dialog has closed.
+    if (!transfer)
+        endAfterTransfer();
+}
+
+bool mainFrm::endAfterTransfer()
+{
+    if (!m_ending)
+        return false;
+    mnuExit_Click();
+    emit programEnded();
+    return true;
+}
+
 void mainFrm::mnuTune_Click()
 {
     frmLogin login(m_dialogs, this);
@@ -733,6 +761,8 @@ void mainFrm::mnuRead_Click()
             LoadImageFile(scratchPath());
     }
     closePort();
+    if (endAfterTransfer())
+        return;
     Form_Activate();
 }
 
@@ -753,6 +783,8 @@ void mainFrm::mnuWrite_Click()
     if (openPortForTransfer())
         frmWAIT::RunWrite(m_dialogs, this, MSComm, *image, m_env.timing);
     closePort();
+    if (endAfterTransfer())
+        return;
     Form_Activate();
 }
 

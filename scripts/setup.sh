@@ -11,6 +11,7 @@ packages=(
   cups-daemon cups-client printer-driver-cups-pdf
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-dev
 )
 
 missing=()

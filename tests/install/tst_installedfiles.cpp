@@ -96,6 +96,9 @@ private slots:
         QCOMPARE(files, expectName.isEmpty() ? QStringList() : QStringList{expectName});
         if (!expectName.isEmpty()) {
             QCOMPARE(readAll(QDir(prefix.user()).filePath(expectName)), expect);
+            // What the window then reads, whatever the case of the name.
+            QCOMPARE(core::ReadIniString("Frequent", "PL1", core::SettingsPath(at.folder)),
+                     QString(expect == kDefaults ? "400MHz---470MHz" : "350MHz---390MHz"));
             // The copy is the user's to change.
             QVERIFY(QFileInfo(QDir(prefix.user()).filePath(expectName)).isWritable());
         }
