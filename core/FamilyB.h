@@ -37,6 +37,16 @@ using core::Target;
 
 // The frequency block and the tone block of one channel row (texts of columns 1..7).
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target);
+// The same with another family's tone code and power comparison; a failure
+// names the column ("QT/DQT Dec: ...").
+using ToneEncoder = Result<ToneCode> (*)(const QString &text);
+Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder encodeTone, Qt::CaseSensitivity powerCase);
+// "Channel 5, QT/DQT Enc: ..." for a failure of ChannelBlocks.
+QString ChannelError(int channel, const QString &why);
+
+// Lines 1 and 2 without the model code: option bits, time-out, squelch, power
+// step, voice and scan. Every family's chp file carries them alike.
+Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
 // The whole 1024-byte image: function blocks, 16 channel records, 0xFF filler.
 // A cell whose text does not fit its code fails the whole image, naming the channel.
