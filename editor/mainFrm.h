@@ -15,6 +15,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QSerialPort;
+class QStatusBar;
 class QToolBar;
 class ChannelGrid;
 
@@ -28,6 +29,7 @@ public:
         QString programDir;  // where "Sfc.ini" lies
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
+        QString helpViewer = QStringLiteral("xdg-open"); // opens the help file with the desktop's viewer
     };
 
     mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent = nullptr);
@@ -48,6 +50,7 @@ public:
     void mnuSave_Click();
     void mnuPrint_Click();
     void mnuPrintPreview_Click();
+    void mnuPreview_Click(); // the settings page as a print script
     void mnuExit_Click();
     void mnuRead_Click();
     void mnuWrite_Click();
@@ -79,6 +82,8 @@ public:
     QString scratchPath() const;
     QString scriptPath() const;
     int portNumber() const { return m_portNumber; }
+    QString settingsPath() const;
+    QString helpPath() const;
 
 protected:
     bool event(QEvent *e) override;
@@ -91,6 +96,9 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildControls();
+    void buildStatusBar();
+    void updateClock();
+    void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
     void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
@@ -118,6 +126,10 @@ private:
     ChannelGrid *gridXDSZ = nullptr;
     QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
+    QStatusBar *sbStatusBar = nullptr;
+    QLabel *sbDate = nullptr;
+    QLabel *sbTime = nullptr;
+    QTimer m_clock;
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
     int m_portNumber = 1;
