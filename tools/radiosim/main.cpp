@@ -1,6 +1,7 @@
 // A radio on a pseudo-terminal: prints the slave's path, then answers the
 // programming software as a radio would, with optional faults.
 #include "FamilyBRadio.h"
+#include "FamilyCRadio.h"
 #include "Faults.h"
 #include "Pty.h"
 #include "RadioMemory.h"
@@ -9,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -43,7 +45,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plays a radio on a pseudo-terminal for the programming software."));
     parser.addHelpOption();
-    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play (B)."),
+    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play: B or C (B)."),
                                     QStringLiteral("F"), QStringLiteral("B"));
     const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Also make a symlink to the port here."),
                                   QStringLiteral("PATH"));
@@ -65,8 +67,9 @@ int main(int argc, char **argv)
     parser.addOptions({family, link, memory, record, fault, noPace, baud, verbose});
     parser.process(app);
 
-    if (parser.value(family).compare(QLatin1String("B"), Qt::CaseInsensitive) != 0)
-        return Fail(QStringLiteral("family %1 is not played yet").arg(parser.value(family)));
+    const QString familyName = parser.value(family).toUpper();
+    if (familyName != QLatin1String("B") && familyName != QLatin1String("C"))
+        return Fail(QStringLiteral("family %1 is not played").arg(parser.value(family)));
 
     Faults faults;
     for (const QString &f : parser.values(fault)) {
@@ -82,8 +85,14 @@ int main(int argc, char **argv)
     const qint64 byteTimeUs = parser.isSet(noPace) ? 0 : (10LL * 1000000 + baudRate / 2) / baudRate;
 
     RadioMemory radioMemory;
+    const bool newRadio = !QFileInfo::exists(parser.value(memory));
     if (const QString error = radioMemory.load(parser.value(memory)); !error.isEmpty())
         return Fail(error);
+    if (newRadio && familyName == QLatin1String("C")) {
+        radioMemory.setBlock(0, FamilyCRadio::FactoryMemory());
+        if (const QString error = radioMemory.save(); !error.isEmpty())
+            return Fail(error);
+    }
 
     std::unique_ptr<QFile> recordFile;
     if (parser.isSet(record)) {
@@ -114,8 +123,12 @@ int main(int argc, char **argv)
     std::fputc('\n', stdout);
     std::fflush(stdout);
 
-    FamilyBRadio radio(radioMemory, faults, recordFile.get());
-    Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs);
+    std::unique_ptr<FamilyBRadio> radio;
+    if (familyName == QLatin1String("C"))
+        radio = std::make_unique<FamilyCRadio>(radioMemory, faults, recordFile.get());
+    else
+        radio = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
+    Wire wire(pty.masterFd(), *radio, byteTimeUs, faults.slowMs);
     wire.setVerbose(parser.isSet(verbose));
     QObject::connect(&wire, &Wire::hungUp, &app, [] {
         if (g_link[0])
