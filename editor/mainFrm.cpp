@@ -640,8 +640,8 @@ void mainFrm::mnuIndex_Click()
         if (status == QProcess::NormalExit && code == 0)
             return;
         m_dialogs.message(this,
-                          QStringLiteral("The help file \"%1\" cannot be opened: no viewer for CHM help files is "
-                                         "installed (xchm is one).")
+                          QStringLiteral("The help file \"%1\" could not be opened: no viewer for CHM help files "
+                                         "was found, or it failed (xchm is one).")
                               .arg(shown),
                           QStringLiteral("Information"), UserDialogs::Icon::Information);
     });

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
+  fp-utils xchm xdg-utils
 )
 
 missing=()

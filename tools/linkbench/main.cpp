@@ -4,6 +4,7 @@
 #include "common/PortList.h"
 #include "common/SerialLink.h"
 #include "core/FamilyB.h"
+#include "core/FamilyC.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -97,41 +98,54 @@ int main(int argc, char **argv)
 
     QTextStream out(stdout);
     QTemporaryDir dir;
-    QProcess radio;
-    radio.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    radio.start(parser.value(sim),
-                QStringList{QStringLiteral("--memory"), dir.filePath(QStringLiteral("memory.bin"))} + parser.values(simArgs));
-    if (!radio.waitForStarted(5000) || !radio.waitForReadyRead(5000)) {
-        out << "cannot start " << parser.value(sim) << Qt::endl;
-        return 2;
-    }
-    const QString device = QString::fromLocal8Bit(radio.readLine()).trimmed();
-
-    const auto image = core::familyB::BuildImage(core::familyB::StartupState(), core::familyB::Target::Radio);
+    struct Program {
+        const char *name;
+        const char *family;
+        core::Result<core::MemoryImage> image;
+    };
+    const Program programs[] = {
+        {"Heron", "B", core::familyB::BuildImage(core::familyB::StartupState(), core::Target::Radio)},
+        {"Osprey", "C", core::familyC::BuildImage(core::familyC::StartupState(), core::Target::Radio)},
+    };
     bool met = true;
-    for (bool write : {false, true}) {
-        QSerialPort port;
-        if (const core::Status s = OpenSerialPort(port, device); !s) {
-            out << s.error() << Qt::endl;
+    for (const Program &program : programs) {
+        QProcess radio;
+        radio.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        radio.start(parser.value(sim), QStringList{QStringLiteral("--family"), QLatin1String(program.family),
+                                                   QStringLiteral("--memory"),
+                                                   dir.filePath(QLatin1String(program.family) + QStringLiteral(".bin"))} +
+                                           parser.values(simArgs));
+        if (!radio.waitForStarted(5000) || !radio.waitForReadyRead(5000)) {
+            out << "cannot start " << parser.value(sim) << Qt::endl;
             return 2;
         }
-        const Measure m = Run(port, write, *image, dir.filePath(QStringLiteral("received.chp")));
-        if (m.outcome != SerialLink::Outcome::Completed) {
-            out << (write ? "write" : "read") << " failed: " << m.message << Qt::endl;
-            return 2;
+        const QString device = QString::fromLocal8Bit(radio.readLine()).trimmed();
+        const auto &image = program.image;
+        for (bool write : {false, true}) {
+            QSerialPort port;
+            if (const core::Status s = OpenSerialPort(port, device); !s) {
+                out << s.error() << Qt::endl;
+                return 2;
+            }
+            const Measure m = Run(port, write, *image, dir.filePath(QStringLiteral("received.chp")));
+            if (m.outcome != SerialLink::Outcome::Completed) {
+                out << program.name << " " << (write ? "write" : "read") << " failed: " << m.message << Qt::endl;
+                return 2;
+            }
+            const double ratio = m.wall / m.limit();
+            const double cpuShare = m.cpu / m.wall;
+            const bool ok = ratio <= kWallTarget && cpuShare < kCpuTarget;
+            met = met && ok;
+            out << qSetFieldWidth(7) << Qt::left << program.name << qSetFieldWidth(6) << (write ? "write" : "read")
+                << qSetFieldWidth(0) << Qt::fixed
+                << qSetRealNumberPrecision(3) << "wall " << m.wall << " s   line limit " << m.limit() << " s ("
+                << m.bytesOnWire << " bytes, " << m.wakeBytes << " wake bytes)   wall/limit "
+                << qSetRealNumberPrecision(3) << ratio << "   cpu " << m.cpu << " s = " << qSetRealNumberPrecision(2)
+                << cpuShare * 100 << " % of wall   " << (ok ? "ok" : "MISSED") << Qt::endl;
         }
-        const double ratio = m.wall / m.limit();
-        const double cpuShare = m.cpu / m.wall;
-        const bool ok = ratio <= kWallTarget && cpuShare < kCpuTarget;
-        met = met && ok;
-        out << qSetFieldWidth(6) << Qt::left << (write ? "write" : "read") << qSetFieldWidth(0) << Qt::fixed
-            << qSetRealNumberPrecision(3) << "wall " << m.wall << " s   line limit " << m.limit() << " s ("
-            << m.bytesOnWire << " bytes, " << m.wakeBytes << " wake bytes)   wall/limit "
-            << qSetRealNumberPrecision(3) << ratio << "   cpu " << m.cpu << " s = " << qSetRealNumberPrecision(2)
-            << cpuShare * 100 << " % of wall   " << (ok ? "ok" : "MISSED") << Qt::endl;
+        radio.terminate();
+        radio.waitForFinished(2000);
     }
-    radio.terminate();
-    radio.waitForFinished(2000);
     out << "targets: wall within " << kWallTarget << " x line limit, cpu under " << kCpuTarget * 100 << " % of wall"
         << Qt::endl;
     return met ? 0 : 1;
