@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridColumns.h"
+#include "common/frmAbout.h"
 #include "common/frmMODE.h"
 #include "core/ChpFile.h"
 #include "core/EditorState.h"
@@ -77,4 +78,6 @@ struct Family {
     // The only print command is File > "Print(&P)", which writes the settings
     // page as a print script and shows its preview.
     bool printsThroughScript = false;
+    // The About box's texts; an empty caption: AboutTexts::forProgram(title, version).
+    AboutTexts about;
 };

@@ -650,7 +650,9 @@ void mainFrm::mnuIndex_Click()
 
 void mainFrm::mnuAbout_Click()
 {
-    frmAbout about(m_dialogs, AboutTexts::forProgram(m_family.title, m_family.version), this);
+    const AboutTexts texts =
+        m_family.about.caption.isEmpty() ? AboutTexts::forProgram(m_family.title, m_family.version) : m_family.about;
+    frmAbout about(m_dialogs, texts, this);
     about.exec();
 }
 

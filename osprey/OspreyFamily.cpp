@@ -73,6 +73,11 @@ const Family &OspreyFamily()
         f.helpFile = QStringLiteral("Osprey Help.chm");
         f.saveErrorTitle = QStringLiteral("Error");
         f.printsThroughScript = true;
+        // Osprey's box keeps fixed texts and shows no version.
+        f.about = {QStringLiteral("About MyApp"), QStringLiteral("QZ_311A/_311B VHF/UHF PC Program Software"),
+                   AboutTexts::describe(QStringLiteral("Osprey program software is a tool for programming QZ serials "
+                                                       "of QZ_311A and QZ_311B and so on.")),
+                   QString()};
         return f;
     }();
     return family;

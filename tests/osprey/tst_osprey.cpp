@@ -418,6 +418,23 @@ private slots:
         QFile::remove(help);
     }
 
+    void aboutBoxKeepsItsFixedTexts()
+    {
+        make();
+        QStringList seen;
+        whenModal([&](QWidget *d) {
+            seen << d->windowTitle() << d->findChild<QLabel *>("lblTitle")->text()
+                 << d->findChild<QLabel *>("lblDescription")->text().section('\n', 0, 0)
+                 << (d->findChild<QLabel *>("Label1")->isVisibleTo(d) ? "version shown" : "no version");
+            d->close();
+        }, "frmAbout");
+        m_window->mnuAbout_Click();
+        QCOMPARE(seen, (QStringList{"About MyApp", "QZ_311A/_311B VHF/UHF PC Program Software",
+                                    "Osprey program software is a tool for programming QZ serials of QZ_311A and "
+                                    "QZ_311B and so on.",
+                                    "no version"}));
+    }
+
     void openAndSaveAs()
     {
         mainFrm *w = make(kSixBands);
