@@ -137,14 +137,20 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder e
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 {
-    MemoryImage image;
     const auto block1 = FunctionBlock1(s);
     if (!block1)
         return fail<MemoryImage>(block1.error());
-    image.setBlock(0, *block1);
+    return ImageWith(*block1, s, EncodeTone, target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
+}
+
+Result<MemoryImage> ImageWith(const Block &block1, const EditorState &s, ToneEncoder encodeTone,
+                              Qt::CaseSensitivity powerCase)
+{
+    MemoryImage image;
+    image.setBlock(0, block1);
     image.setBlock(1, FunctionBlock2(s));
     for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
-        const auto blocks = ChannelBlocks(s.channels.at(ch), target);
+        const auto blocks = ChannelBlocks(s.channels.at(ch), encodeTone, powerCase);
         if (!blocks)
             return fail<MemoryImage>(ChannelError(ch + 1, blocks.error()));
         image.setBlock(2 + 2 * ch, (*blocks)[0]);

@@ -51,6 +51,10 @@ Status DecodeSettings(const ChpLines &lines, EditorState &s);
 // The whole 1024-byte image: function blocks, 16 channel records, 0xFF filler.
 // A cell whose text does not fit its code fails the whole image, naming the channel.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
+// The same layout with a given first function block, tone code and power
+// comparison: families whose records differ only there build theirs with it.
+Result<MemoryImage> ImageWith(const Block &block1, const EditorState &s, ToneEncoder encodeTone,
+                              Qt::CaseSensitivity powerCase);
 
 // Fills a state from the first 34 lines of a chp file. Fields that the file
 // leaves open (an unknown power or voice token) keep their values from current.

@@ -89,20 +89,10 @@ Result<Block> FunctionBlock1(const EditorState &s)
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target)
 {
-    MemoryImage image;
     const auto block1 = FunctionBlock1(s);
     if (!block1)
         return fail<MemoryImage>(block1.error());
-    image.setBlock(0, *block1);
-    image.setBlock(1, familyB::FunctionBlock2(s));
-    for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
-        const auto blocks = familyB::ChannelBlocks(s.channels.at(ch), EncodeToneIndex, Qt::CaseSensitive);
-        if (!blocks)
-            return fail<MemoryImage>(familyB::ChannelError(ch + 1, blocks.error()));
-        image.setBlock(2 + 2 * ch, (*blocks)[0]);
-        image.setBlock(3 + 2 * ch, (*blocks)[1]);
-    }
-    return image;
+    return familyB::ImageWith(*block1, s, EncodeToneIndex, Qt::CaseSensitive);
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)

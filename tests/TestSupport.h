@@ -2,6 +2,7 @@
 
 #include "core/ChannelCodes.h"
 
+#include <QFile>
 #include <QStringList>
 
 // Helpers that several suites share.
@@ -31,6 +32,18 @@ inline QByteArray crlf(const QStringList &lines)
     for (const QString &l : lines)
         out += l.toLatin1() + "\r\n";
     return out;
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
 }
 
 } // namespace testsupport

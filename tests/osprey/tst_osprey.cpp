@@ -26,18 +26,11 @@ using testsupport::whenModal;
 const QByteArray kSixBands = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\nPL3=350MHz---390MHz\r\n"
                              "PL4=420MHz---450MHz\r\nPL5=200MHz---260MHz\r\nPL6=450MHz---512MHz\r\n";
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
+using testsupport::readBytes;
 
 void writeFile(const QString &path, const QByteArray &data)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    QVERIFY(testsupport::writeBytes(path, data));
 }
 
 void login(QWidget *d)
@@ -284,8 +277,8 @@ private slots:
         QCOMPARE(seen[6], QString("450-512"));
         QCOMPARE(w->bands.pl6, QString("440MHz---480MHz"));
         QCOMPARE(w->bandLabel(), QString("440MHz---480MHz"));
-        QVERIFY(readAll(ini()).contains("PL6=440MHz---480MHz\r\n"));
-        QVERIFY(readAll(ini()).contains("PL4=420MHz---450MHz\r\n"));
+        QVERIFY(readBytes(ini()).contains("PL6=440MHz---480MHz\r\n"));
+        QVERIFY(readBytes(ini()).contains("PL4=420MHz---450MHz\r\n"));
 
         // Position 4 edits PL4.
         inBandEditor([](QWidget *e) {
@@ -295,8 +288,8 @@ private slots:
             clickTreeItem(e, "Save and Exit");
         });
         QCOMPARE(w->bands.PL4, QString("420MHz---460MHz"));
-        QVERIFY(readAll(ini()).contains("PL4=420MHz---460MHz\r\n"));
-        QVERIFY(readAll(ini()).contains("PL6=440MHz---480MHz\r\n"));
+        QVERIFY(readBytes(ini()).contains("PL4=420MHz---460MHz\r\n"));
+        QVERIFY(readBytes(ini()).contains("PL6=440MHz---480MHz\r\n"));
         QCOMPARE(m_dialogs.shown.size(), 0);
     }
 
@@ -308,7 +301,7 @@ private slots:
             e->close();
         });
         QCOMPARE(w->bands.PL1, QString("400MHz---480MHz"));
-        QCOMPARE(readAll(ini()), kSixBands);
+        QCOMPARE(readBytes(ini()), kSixBands);
     }
 
     void oneEmptyLimitSavesNothing()
@@ -319,7 +312,7 @@ private slots:
             clickTreeItem(e, "Save and Exit");
         });
         QCOMPARE(w->bands.PL1, QString("400MHz---470MHz"));
-        QCOMPARE(readAll(ini()), kSixBands);
+        QCOMPARE(readBytes(ini()), kSixBands);
 
         make();
         inBandEditor([](QWidget *e) {
@@ -340,9 +333,9 @@ private slots:
             clickTreeItem(e, "Save and Exit");
         });
         QCOMPARE(w->bands.pl5, QString("136MHz---174MHz"));
-        QCOMPARE(readAll(ini()), QByteArray("[Frequent]\r\nPL5=136MHz---174MHz\r\n"));
+        QCOMPARE(readBytes(ini()), QByteArray("[Frequent]\r\nPL5=136MHz---174MHz\r\n"));
         // The next start reads it.
-        make(readAll(ini()));
+        make(readBytes(ini()));
         QCOMPARE(m_window->bands.pl5, QString("136MHz---174MHz"));
     }
 
@@ -357,7 +350,7 @@ private slots:
         QFile::setPermissions(ini(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.contains(ini()), qPrintable(m_dialogs.shown[0].text));
-        QCOMPARE(readAll(ini()), kSixBands);
+        QCOMPARE(readBytes(ini()), kSixBands);
     }
 
     void settingsFileThatIsAFolderIsReported()
@@ -405,7 +398,7 @@ private slots:
         qputenv("VIEWER_EXIT", "0");
         child<QAction>("mnuIndex")->trigger();
         QTRY_VERIFY(QFile::exists(opened));
-        QTRY_COMPARE(readAll(opened), (help + "\n").toUtf8());
+        QTRY_COMPARE(readBytes(opened), (help + "\n").toUtf8());
         QTest::qWait(100);
         QCOMPARE(m_dialogs.shown.size(), 1);
 
@@ -464,11 +457,11 @@ private slots:
         const QString out = m_dir.filePath("out.chp");
         m_dialogs.fileNames.enqueue(out);
         w->mnuSave_Click();
-        QCOMPARE(readAll(out), readAll(in));
+        QCOMPARE(readBytes(out), readBytes(in));
         QCOMPARE(m_dialogs.texts(), QStringList{"Successfully Saved"});
 
         // A model code outside the table keeps the model.
-        QStringList lines = QString::fromLatin1(readAll(in)).split("\r\n", Qt::SkipEmptyParts);
+        QStringList lines = QString::fromLatin1(readBytes(in)).split("\r\n", Qt::SkipEmptyParts);
         lines[0].replace(12, 2, "53");
         writeFile(in, testsupport::crlf(lines));
         chooseModel(1);
