@@ -1,6 +1,9 @@
 #include "QtUserDialogs.h"
 
+#include "WidgetRules.h"
+
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 UserDialogs::Answer QtUserDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon,
@@ -21,6 +24,11 @@ UserDialogs::Answer QtUserDialogs::message(QWidget *parent, const QString &text,
     case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
+    // A short text would make the box too narrow for its own title. Added
+    // last: setting the icon or the buttons lays the box out anew.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(TitleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;

@@ -71,7 +71,12 @@ frmAbout::frmAbout(UserDialogs &dialogs, const AboutTexts &texts, QWidget *paren
     lblDescription->setTextFormat(Qt::PlainText);
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDescription->setFixedWidth(330);
+    // Wide enough for each line of the text, blanks included, so that a line
+    // breaks only where the text itself ends it; very long texts still wrap.
+    int widest = 0;
+    for (const QString &l : texts.description.split(QLatin1Char('\n')))
+        widest = qMax(widest, lblDescription->fontMetrics().horizontalAdvance(l));
+    lblDescription->setFixedWidth(qBound(330, widest + 8, 720));
 
     Label1 = new QLabel(texts.version, this);
     Label1->setObjectName(QStringLiteral("Label1"));

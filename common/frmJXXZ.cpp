@@ -1,9 +1,9 @@
 #include "frmJXXZ.h"
 
+#include "WidgetRules.h"
 #include "frmSplash.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -43,10 +43,10 @@ frmJXXZ::frmJXXZ(const QStringList &models, QString &strjx, QWidget *parent)
     cmbJX = new QComboBox(this);
     cmbJX->setObjectName(QStringLiteral("cmbJX"));
     cmbJX->setEditable(true);
-    cmbJX->setInsertPolicy(QComboBox::NoInsert);
     cmbJX->addItems(m_models);
-    // A name that differs from an item only in case is a name of its own.
-    cmbJX->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    // A typed name is passed on as typed ("QZ2" stays "QZ2"); one that
+    // differs from an item only in case is a name of its own.
+    KeepTypedText(cmbJX);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);

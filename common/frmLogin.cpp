@@ -1,5 +1,6 @@
 #include "frmLogin.h"
 
+#include "WidgetRules.h"
 #include "UserDialogs.h"
 #include "frmSplash.h"
 
@@ -63,6 +64,8 @@ frmLogin::frmLogin(UserDialogs &dialogs, QWidget *parent) : QDialog(parent), m_d
     grid->addLayout(buttons, 1, 1);
     grid->setColumnStretch(1, 1);
     grid->setHorizontalSpacing(16);
+
+    setMinimumWidth(TitleBarWidth(windowTitle()));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);

@@ -70,6 +70,12 @@ QString FormatEditor(const QString &text)
     return Format(text, 0);
 }
 
+bool IsBandText(const QString &bandLabel)
+{
+    static const QRegularExpression form(QStringLiteral("^\\d{3}MHz---\\d{3}MHz$"));
+    return form.match(bandLabel).hasMatch();
+}
+
 Verdict CheckFrequency(const QString &text, const QString &bandLabel)
 {
     bool lowerOk = false, upperOk = false;

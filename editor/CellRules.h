@@ -24,6 +24,10 @@ enum class Verdict {
     OffStep,     // neither a multiple of 6.25 kHz nor of 5 kHz
 };
 
+// Whether the band label has the band form "400MHz---470MHz": three digits
+// for each limit, where the check reads them.
+bool IsBandText(const QString &bandLabel);
+
 // The band label reads "400MHz---470MHz": limits in characters 1-3 and 10-12,
 // both inclusive, compared with the whole MHz of the text.
 Verdict CheckFrequency(const QString &text, const QString &bandLabel);

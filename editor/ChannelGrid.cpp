@@ -1,11 +1,13 @@
 #include "ChannelGrid.h"
 
 #include "CellRules.h"
+#include "common/WidgetRules.h"
 #include "common/UserDialogs.h"
 #include "core/ToneLists.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,6 +23,13 @@ const QString kRangeMessage = QStringLiteral("Please input in correct range");
 const QString kStepMessage = QStringLiteral("Error data Value, Please input according the step value(6.25K/5K)");
 const QString kInformation = QStringLiteral("Information");
 const QString kOff = QStringLiteral("OFF");
+
+QString NoBandMessage(const QString &key)
+{
+    return QStringLiteral("No band is set for this model. Please check the key %1 in section [Frequent] of \"Sfc.ini\": "
+                          "it must hold a band such as 400MHz---470MHz.")
+        .arg(key);
+}
 
 constexpr Qt::Alignment kTypedFrequency = Qt::AlignLeft | Qt::AlignBottom;
 constexpr Qt::Alignment kListText = Qt::AlignHCenter | Qt::AlignTop;
@@ -71,14 +80,16 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
     auto makeCombo = [this](const char *name) {
         auto *c = new QComboBox(m_frame);
         c->setObjectName(QLatin1String(name));
-        c->setFont(EditorFont());
+        c->setFont(m_grid->font()); // the cell's own look: a list editor stands in for its text
         c->setEditable(true);
         // Typed text must reach the cell as typed: no completion, no case folding, no new items.
-        c->setCompleter(nullptr);
-        c->setInsertPolicy(QComboBox::NoInsert);
+        KeepTypedText(c);
         c->setMaxVisibleItems(12);
-        c->resize(c->width(), c->sizeHint().height());
+        // The wheel never gives a list the focus; without it the wheel scrolls the grid.
+        c->setFocusPolicy(Qt::StrongFocus);
         c->installEventFilter(this);
+        // An Enter pressed in the open list belongs to the list too.
+        c->view()->installEventFilter(this);
         c->hide();
         return c;
     };
@@ -99,12 +110,19 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
         connect(c, &QComboBox::editTextChanged, this, [this, c] { listChanged(c, true); });
     }
 
-    m_grid->onLeaveCell = [this] { gridXDSZ_LeaveCell(); };
+    // Whatever moves the current cell, an editor left open must not write
+    // into the cell it no longer stands over.
+    m_grid->onLeaveCell = [this] {
+        gridXDSZ_LeaveCell();
+        hideEditors();
+    };
     connect(m_grid, &GridTable::cellClick, this, &ChannelGrid::gridXDSZ_Click);
     connect(m_grid, &GridTable::viewportResized, this, &ChannelGrid::layoutColumns);
     connect(m_grid, &GridTable::scrolled, this, [this] {
         if (m_desc.hideEditorsOnScroll)
             hideEditors();
+        else
+            placeOpenEditor();
     });
 
     // The grid's size before any layout run: the title row and 16 channels.
@@ -148,14 +166,7 @@ void ChannelGrid::layoutColumns()
     const QList<int> widths = ColumnWidths(m_grid->layoutWidth(), m_desc);
     for (int c = 0; c < qMin(int(widths.size()), m_grid->Cols()); ++c)
         m_grid->setColWidth(c, widths.at(c));
-    // An open editor follows its cell.
-    const QRect cell = currentCellInFrame();
-    for (QLineEdit *e : {m_txtTxFreq, m_txtRecFreq})
-        if (!e->isHidden())
-            e->setGeometry(cell);
-    for (QComboBox *c : {m_cmbTone, m_cmbItems})
-        if (!c->isHidden())
-            c->setGeometry(cell.left(), cell.top(), cell.width(), c->height());
+    placeOpenEditor();
 }
 
 QList<QStringList> ChannelGrid::channelTexts() const
@@ -179,10 +190,56 @@ void ChannelGrid::setChannelTexts(const QList<QStringList> &channels)
 
 void ChannelGrid::hideEditors()
 {
-    m_txtRecFreq->hide();
-    m_txtTxFreq->hide();
-    m_cmbTone->hide();
-    m_cmbItems->hide();
+    for (QWidget *e : {static_cast<QWidget *>(m_txtRecFreq), static_cast<QWidget *>(m_txtTxFreq),
+                       static_cast<QWidget *>(m_cmbTone), static_cast<QWidget *>(m_cmbItems)})
+        closeEditor(e);
+}
+
+void ChannelGrid::closeEditor(QWidget *editor)
+{
+    // The keys stay with the grid, at the same cell, not with the next control of the window.
+    const QWidget *focus = QApplication::focusWidget();
+    if (!editor->isHidden() && focus && (focus == editor || editor->isAncestorOf(focus)))
+        m_grid->setFocus(Qt::OtherFocusReason);
+    editor->hide();
+    editor->clearMask();
+    if (m_open == editor)
+        m_open = nullptr;
+}
+
+bool ChannelGrid::isEditing(const QWidget *editor) const
+{
+    return editor == m_open && !editor->isHidden() && m_grid->Row() == m_openRow && m_grid->Col() == m_openCol;
+}
+
+// The open editor stands exactly over its cell, cut to the part of the cell
+// in sight; while the cell is scrolled out of sight it is hidden.
+void ChannelGrid::placeOpenEditor()
+{
+    if (!m_open)
+        return;
+    if (m_grid->Row() != m_openRow || m_grid->Col() != m_openCol) {
+        hideEditors();
+        return;
+    }
+    const QRect cell = currentCellInFrame();
+    const QRect view = m_grid->viewport()->geometry().translated(m_grid->pos());
+    const QRect inSight = cell & view;
+    if (inSight.isEmpty()) {
+        QWidget *open = m_open;
+        closeEditor(open);
+        m_open = open;
+        return;
+    }
+    if (qobject_cast<QComboBox *>(m_open))
+        m_open->setFont(m_grid->font());
+    m_open->setGeometry(cell);
+    if (inSight != cell)
+        m_open->setMask(QRegion(inSight.translated(-cell.topLeft())));
+    else
+        m_open->clearMask();
+    m_open->show();
+    m_open->raise();
 }
 
 void ChannelGrid::Timer_Timer()
@@ -242,38 +299,29 @@ void ChannelGrid::gridXDSZ_Click()
     if (row < 1)
         return;
     const QString text = m_grid->TextMatrix(row, col);
+    // An editor is filled while hidden, so that opening it never writes into
+    // a cell, neither this one nor the one it stood over before.
+    hideEditors();
     switch (kindOf(col)) {
     case CellEditor::None:
-        hideEditors();
         break;
     case CellEditor::RxFrequency:
-        m_txtRecFreq->hide();
-        m_cmbTone->hide();
-        m_cmbItems->hide();
         openFrequencyEditor(m_txtTxFreq, text);
         break;
     case CellEditor::TxFrequency:
-        m_txtTxFreq->hide();
-        m_cmbTone->hide();
-        m_cmbItems->hide();
         openFrequencyEditor(m_txtRecFreq, text);
         break;
     case CellEditor::ToneList:
-        m_txtTxFreq->hide();
-        m_txtRecFreq->hide();
-        m_cmbItems->hide();
-        if (m_desc.presetListEditors && !text.isEmpty()) {
-            // Not found: the list keeps what it showed.
-            const int found = core::FindStringPrefix(m_desc.toneItems, text);
-            if (found >= 0)
-                m_cmbTone->setCurrentIndex(found);
+        if (m_desc.presetListEditors) {
+            // The list shows this cell's item, or this cell's own text when it holds none.
+            const int found = text.isEmpty() ? -1 : core::FindStringPrefix(m_desc.toneItems, text);
+            m_cmbTone->setCurrentIndex(found);
+            if (found < 0)
+                m_cmbTone->setEditText(text);
         }
         openListEditor(m_cmbTone);
         break;
     case CellEditor::ItemList: {
-        m_txtTxFreq->hide();
-        m_txtRecFreq->hide();
-        m_cmbTone->hide();
         const GridColumn &column = m_desc.columns.at(col);
         {
             QScopedValueRollback guard(m_filling, true);
@@ -294,27 +342,29 @@ void ChannelGrid::gridXDSZ_Click()
 
 void ChannelGrid::openFrequencyEditor(QLineEdit *editor, const QString &text)
 {
-    editor->setGeometry(currentCellInFrame());
     editor->setText(cellrules::FormatEditor(text));
-    editor->show();
-    editor->raise();
+    m_open = editor;
+    m_openRow = m_grid->Row();
+    m_openCol = m_grid->Col();
+    placeOpenEditor();
     editor->setFocus();
     editor->selectAll();
 }
 
+// List editors are shown without taking the focus.
 void ChannelGrid::openListEditor(QComboBox *combo)
 {
-    const QRect cell = currentCellInFrame();
-    combo->setGeometry(cell.left(), cell.top(), cell.width(), combo->height());
-    combo->show();
-    combo->raise();
+    m_open = combo;
+    m_openRow = m_grid->Row();
+    m_openCol = m_grid->Col();
+    placeOpenEditor();
 }
 
 void ChannelGrid::frequencyChanged(QLineEdit *editor, CellEditor kind)
 {
-    const int row = m_grid->Row();
+    const int row = m_openRow;
     const int col = m_desc.columnOf(kind);
-    if (editor->isHidden() || row < 1 || col < 0)
+    if (!isEditing(editor) || row < 1 || col != m_openCol)
         return;
     const QString text = editor->text();
     if (!text.isEmpty() && !cellrules::IsNumeric(text)) {
@@ -327,25 +377,25 @@ void ChannelGrid::frequencyChanged(QLineEdit *editor, CellEditor kind)
 
 void ChannelGrid::frequencyEnter(QLineEdit *editor, CellEditor kind)
 {
-    const int row = m_grid->Row();
+    const int row = m_openRow;
     const int col = m_desc.columnOf(kind);
-    if (editor->isHidden() || row < 1 || col < 0)
+    if (!isEditing(editor) || row < 1 || col != m_openCol)
         return;
     m_grid->setTextMatrix(row, col, cellrules::FormatCell(editor->text()));
-    editor->hide();
+    closeEditor(editor);
     m_grid->setCellAlignment(row, col, kTypedFrequency);
     gridXDSZ_LeaveCell();
 }
 
 void ChannelGrid::listChanged(QComboBox *combo, bool typed)
 {
-    if (combo->isHidden() || m_filling)
+    if (!isEditing(combo) || m_filling)
         return;
     // Newer Qt commits a typed exact match when editing ends; only a pick resets the modified flag.
     if (!m_desc.listTypingReachesCell && (typed || combo->lineEdit()->isModified()))
         return;
-    const int row = m_grid->Row();
-    const int col = m_grid->Col();
+    const int row = m_openRow;
+    const int col = m_openCol;
     if (row < 1 || col < 0)
         return;
     const QString text = combo->currentText();
@@ -355,10 +405,10 @@ void ChannelGrid::listChanged(QComboBox *combo, bool typed)
 
 void ChannelGrid::listEnter(QComboBox *combo)
 {
-    if (combo->isHidden() || !m_desc.listEnterChecks)
+    if (!isEditing(combo) || !m_desc.listEnterChecks)
         return;
-    const int row = m_grid->Row();
-    const int col = m_grid->Col();
+    const int row = m_openRow;
+    const int col = m_openCol;
     if (row < 1 || col < 0)
         return;
     const QString text = combo->currentText();
@@ -373,17 +423,46 @@ void ChannelGrid::listEnter(QComboBox *combo)
         m_grid->setTextMatrix(row, col, text);
     }
     m_grid->setCellAlignment(row, col, kListText);
-    combo->hide();
+    closeEditor(combo);
 }
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease) {
+    QComboBox *combo = nullptr;
+    for (QComboBox *c : {m_cmbTone, m_cmbItems})
+        if (c && (watched == c || watched == c->view()))
+            combo = c;
+    if (!combo)
+        return QWidget::eventFilter(watched, event);
+    if (watched == combo->view()) {
+        if (event->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent *>(event)))
+            m_enterPressedIn = combo;
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (IsEnter(key) && !key->isAutoRepeat()) {
-            if (watched == m_cmbTone || watched == m_cmbItems)
-                listEnter(static_cast<QComboBox *>(watched));
+        if (!IsEnter(key) || key->isAutoRepeat())
+            break;
+        if (event->type() == QEvent::KeyPress) {
+            m_enterPressedIn = combo;
+        } else if (m_enterPressedIn == combo) {
+            // The release of the Enter that closed a message was pressed elsewhere.
+            m_enterPressedIn = nullptr;
+            listEnter(combo);
         }
+        break;
+    }
+    case QEvent::Wheel:
+        // A list the user has not clicked into keeps its pick; the wheel scrolls the grid.
+        if (!combo->hasFocus()) {
+            QCoreApplication::sendEvent(m_grid->viewport(), event);
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -402,7 +481,13 @@ void ChannelGrid::gridXDSZ_LeaveCell()
     const CellEditor kind = kindOf(col);
     if (!IsFrequency(kind))
         return;
-    switch (cellrules::CheckFrequency(text, m_bandLabel ? m_bandLabel() : QString())) {
+    const QString band = m_bandLabel ? m_bandLabel() : QString();
+    // A frequency cannot be checked against a band that was never read.
+    if (cellrules::IsNumeric(text) && !cellrules::IsBandText(band)) {
+        rejectFrequency(row, col, NoBandMessage(m_bandKey ? m_bandKey() : QStringLiteral("PL1")));
+        return;
+    }
+    switch (cellrules::CheckFrequency(text, band)) {
     case cellrules::Verdict::NotNumeric:
         m_grid->setTextMatrix(row, col, kOff);
         return;
@@ -424,7 +509,7 @@ void ChannelGrid::rejectFrequency(int row, int col, const QString &message)
     m_dialogs.message(this, message, kInformation, UserDialogs::Icon::Information);
     m_grid->setTextMatrix(row, col, QString());
     auto *editor = static_cast<QLineEdit *>(editorFor(kindOf(col)));
-    editor->hide();
+    closeEditor(editor);
     editor->clear();
 }
 

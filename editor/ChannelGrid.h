@@ -23,6 +23,9 @@ public:
     ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabel, QWidget *parent,
                 const GridDescription &description);
 
+    // The settings key that holds the current band ("PL1"), named when no band is set.
+    void setBandKey(std::function<QString()> bandKey) { m_bandKey = std::move(bandKey); }
+
     // Another family's table; the columns change at the next SetupChannelGrid.
     void setDescription(const GridDescription &description);
     const GridDescription &description() const { return m_desc; }
@@ -68,6 +71,9 @@ private:
 
     void openFrequencyEditor(QLineEdit *editor, const QString &text);
     void openListEditor(QComboBox *combo);
+    void placeOpenEditor();
+    void closeEditor(QWidget *editor);
+    bool isEditing(const QWidget *editor) const;
     QRect currentCellInFrame() const;
     void rejectFrequency(int row, int col, const QString &message);
     void applyRowDefaults(int row, int rxColumn, const QString &rx);
@@ -77,6 +83,7 @@ private:
 
     UserDialogs &m_dialogs;
     std::function<QString()> m_bandLabel;
+    std::function<QString()> m_bandKey;
     GridDescription m_desc;
     QGroupBox *m_frame = nullptr;
     GridTable *m_grid = nullptr;
@@ -85,4 +92,10 @@ private:
     QComboBox *m_cmbTone = nullptr;    // cmbCKTX2
     QComboBox *m_cmbItems = nullptr;   // cmbCKTX1
     bool m_filling = false;            // refilling a list: its changes are not the user's
+    // The editor placed by the last click and its cell. It may be hidden for
+    // a while when its cell is scrolled out of sight.
+    QWidget *m_open = nullptr;
+    int m_openRow = 0;
+    int m_openCol = -1;
+    QComboBox *m_enterPressedIn = nullptr; // an Enter whose release belongs to this list
 };

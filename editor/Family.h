@@ -7,6 +7,7 @@
 #include "core/EditorState.h"
 #include "core/MemoryImage.h"
 #include "core/Result.h"
+#include "print/engine/DataPage.h"
 
 #include <QStringList>
 #include <functional>
@@ -18,6 +19,25 @@ struct FunctionListInfo {
     QString objectName;
     QString label;
     QStringList items;
+};
+
+namespace print {
+class ScriptWriter;
+}
+
+// What a script page gets from the window: the text of a list or label by
+// its object name, and the channel grid as it shows (rows x columns).
+struct ScriptPageSource {
+    std::function<QString(const QString &objectName)> text;
+    print::PrintGrid grid;
+};
+
+// How a family prints its data-setting page: either the page builder draws
+// the page from its layout (Print and PrintPreview), or, where scriptPage is
+// set, Print writes the page as a print script and shows the script preview.
+struct FamilyPrint {
+    print::DataPageLayout dataPage;
+    std::function<void(print::ScriptWriter &script, const ScriptPageSource &source)> scriptPage;
 };
 
 // One position of a fixed model list: its item, its model code and the band
@@ -51,6 +71,7 @@ struct Family {
     std::function<core::Byte(int voiceIndex)> voiceByte;
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
+    FamilyPrint print;
 
     // ---- Window policies; the defaults are Heron's. ----
     QString caption; // the window's caption; empty: the title
@@ -75,9 +96,9 @@ struct Family {
     // The help file beside the program that F1 and Help > Content open; empty: none.
     QString helpFile;
     QString saveErrorTitle = QStringLiteral("\u9519\u8BEF"); // "错误"
-    // The only print command is File > "Print(&P)", which writes the settings
-    // page as a print script and shows its preview.
-    bool printsThroughScript = false;
+    // File holds one print item, "Print(&P)" (mnuPreview), for the script
+    // page (print.scriptPage), in place of PrintPreview and Print.
+    bool singlePrintItem = false;
     // The About box's texts; an empty caption: AboutTexts::forProgram(title, version).
     AboutTexts about;
 };

@@ -42,6 +42,8 @@ public:
     QRect currentCellRect() const;
     // The width the columns share.
     int layoutWidth() const { return viewport()->width(); }
+    // Typed letters and digits never move the current cell.
+    void keyboardSearch(const QString &) override {}
 
     std::function<void()> onLeaveCell;
 

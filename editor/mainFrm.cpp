@@ -12,6 +12,9 @@
 #include "core/ChannelCodes.h"
 #include "core/IniFile.h"
 #include "core/mdlFunction.h"
+#include "print/Printers.h"
+#include "print/frmPreview.h"
+#include "print/mdlMODEL.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,7 +86,10 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
                                     (sbStatusBar ? sbStatusBar->sizeHint().height() : 0));
 }
 
-mainFrm::~mainFrm() = default;
+mainFrm::~mainFrm()
+{
+    delete m_pagePreview.data();
+}
 
 void mainFrm::buildControls()
 {
@@ -131,11 +137,18 @@ void mainFrm::buildControls()
         c->addItems(info.items);
         m_lists << c;
     }
+    // A setting list changes only when the user has clicked or tabbed into it;
+    // the wheel passing over it on its way to the grid changes nothing.
+    for (QComboBox *c : fraFunc->findChildren<QComboBox *>()) {
+        c->setFocusPolicy(Qt::StrongFocus);
+        c->installEventFilter(this);
+    }
     connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
     connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
 
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
+    gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138, 960, 454);
 }
@@ -178,7 +191,7 @@ void mainFrm::buildMenus()
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
     separator(file, QStringLiteral("null0"));
-    if (m_family.printsThroughScript) {
+    if (m_family.singlePrintItem) {
         item(file, QStringLiteral("mnuPreview"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPreview_Click);
     } else {
         item(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("PrintPreview(&P)"), {}, &mainFrm::mnuPrintPreview_Click);
@@ -341,12 +354,14 @@ void mainFrm::cboPCmodel_Click()
         if (index >= 0 && index < table.size()) {
             const QString *text = bands.byPosition(table.at(index).bandSlot);
             Label2->setText(text ? *text : QString());
+            m_bandKey = BandKey(table.at(index).bandSlot);
             strModelHex = core::HexByte(table.at(index).code);
         }
     } else if (index == 0 || index == 1) {
         QString model = cboPCmodel->currentText();
         model.chop(3);
         Label2->setText(index == 0 ? bands.PL1 : bands.PL2);
+        m_bandKey = index == 0 ? QStringLiteral("PL1") : QStringLiteral("PL2");
         strModelHex = core::HexByte(m_family.modelCode(model, index));
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
@@ -387,7 +402,9 @@ void mainFrm::Form_Activate()
 void mainFrm::ChooseModel()
 {
     frmJXXZ dialog(m_family.models, strjx, this);
-    dialog.exec();
+    // Closed without OK: the window keeps its model and its channels.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     if (dialog.itemChosen())
         strType = 16;
     FillModelVariants(strjx);
@@ -426,6 +443,11 @@ void mainFrm::showEvent(QShowEvent *e)
 
 bool mainFrm::eventFilter(QObject *watched, QEvent *e)
 {
+    if (e->type() == QEvent::Wheel) {
+        auto *c = qobject_cast<QComboBox *>(watched);
+        if (c && c->parentWidget() == fraFunc && !c->hasFocus())
+            return true;
+    }
     if (watched == m_central && e->type() == QEvent::Resize && m_family.proportionalLayout) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.
@@ -554,12 +576,115 @@ void mainFrm::mnuSave_Click()
 
 // ---- other commands ----
 
-void mainFrm::mnuPrint_Click() {}
-void mainFrm::mnuPrintPreview_Click() {}
+// ---- printing ----
+
+print::Printers &mainFrm::printers()
+{
+    if (m_env.printers)
+        return *m_env.printers;
+    if (!m_systemPrinters)
+        m_systemPrinters = std::make_unique<print::SystemPrinters>();
+    return *m_systemPrinters;
+}
+
+print::mdlMODEL &mainFrm::printScript()
+{
+    if (!m_printScript)
+        m_printScript = std::make_unique<print::mdlMODEL>(scriptPath(), m_dialogs, printers(), this);
+    return *m_printScript;
+}
+
+QString mainFrm::controlText(const QString &objectName) const
+{
+    if (const auto *box = findChild<QComboBox *>(objectName))
+        return box->currentText();
+    if (const auto *label = findChild<QLabel *>(objectName))
+        return label->text();
+    return QString();
+}
+
+// The settings' texts in the page's order, and the grid one row and one
+// column larger than it is, the extra ones empty.
+print::DataPageData mainFrm::printHandOver() const
+{
+    const print::DataPageLayout &page = m_family.print.dataPage;
+    print::DataPageData data;
+    for (const print::PageSetting &s : page.settings)
+        data.texts << controlText(s.source);
+    const int rows = gridXDSZ->rows();
+    const int cols = gridXDSZ->cols();
+    data.grid = print::PrintGrid(rows + 1, cols + 1);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const QString text = gridXDSZ->cellText(r, c);
+            data.grid.setCell(r, c, text.isEmpty() && page.emptyCellsAsOff ? QStringLiteral("OFF") : text);
+        }
+    }
+    return data;
+}
+
+ScriptPageSource mainFrm::scriptPageSource() const
+{
+    ScriptPageSource source;
+    source.text = [this](const QString &name) { return controlText(name); };
+    source.grid = print::PrintGrid(gridXDSZ->rows(), gridXDSZ->cols());
+    for (int r = 0; r < gridXDSZ->rows(); ++r)
+        for (int c = 0; c < gridXDSZ->cols(); ++c)
+            source.grid.setCell(r, c, gridXDSZ->cellText(r, c));
+    return source;
+}
+
+// The script is written afresh and the preview opens on its finished page.
+void mainFrm::printScriptPage()
+{
+    Timer.stop();
+    print::mdlMODEL &script = printScript();
+    if (script.ClearScriptFile())
+        m_family.print.scriptPage(script, scriptPageSource());
+    if (!script.status()) {
+        m_dialogs.message(this, script.status().error(), QStringLiteral("Error"), UserDialogs::Icon::Critical);
+        return;
+    }
+    script.ResetPageList();
+}
+
+// The editor timer stays off until the window is next activated.
+void mainFrm::mnuPrint_Click()
+{
+    if (m_family.print.scriptPage) {
+        printScriptPage();
+        return;
+    }
+    print::DataPageData data = printHandOver();
+    Timer.stop();
+    print::frmPreview *page = m_pagePreview;
+    if (!page)
+        page = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
+    page->data = std::move(data);
+    page->blnPrint = true;
+    page->PrintF();
+    m_pagePreview = nullptr; // closed by printing, the next preview opens anew
+}
+
+// An open preview is drawn again with the new data.
+void mainFrm::mnuPrintPreview_Click()
+{
+    print::DataPageData data = printHandOver();
+    Timer.stop();
+    if (!m_pagePreview)
+        m_pagePreview = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
+    m_pagePreview->data = std::move(data);
+    m_pagePreview->blnPrint = false;
+    m_pagePreview->Preview();
+    m_pagePreview->show();
+    m_pagePreview->raise();
+    m_pagePreview->activateWindow();
+}
 
 void mainFrm::mnuPreview_Click()
 {
-    Timer.stop();
+    if (m_family.print.scriptPage)
+        printScriptPage();
 }
 
 void mainFrm::mnuExit_Click()
@@ -711,7 +836,7 @@ void mainFrm::tbToolBar_ButtonClick(const QString &buttonText)
         case Command::New: ChooseModel(); break;
         case Command::Open: mnuOpen_Click(); break;
         case Command::Save: mnuSave_Click(); break;
-        case Command::Print: m_family.printsThroughScript ? mnuPreview_Click() : mnuPrint_Click(); break;
+        case Command::Print: m_family.singlePrintItem ? mnuPreview_Click() : mnuPrint_Click(); break;
         case Command::Read: mnuRead_Click(); break;
         case Command::Write: mnuWrite_Click(); break;
         }

@@ -6,6 +6,8 @@
 #include "common/frmWAIT.h"
 #include "core/EditorState.h"
 
+#include "print/frmPreview.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -18,6 +20,10 @@ class QSerialPort;
 class QStatusBar;
 class QToolBar;
 class ChannelGrid;
+namespace print {
+class Printers;
+class mdlMODEL;
+}
 
 // The editing window: function settings, band label, channel grid, menus and
 // toolbar, files and transfers. One window serves every family through its
@@ -29,6 +35,7 @@ public:
         QString programDir;  // where "Sfc.ini" lies
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
+        print::Printers *printers = nullptr; // the system's printers when null
         QString helpViewer = QStringLiteral("xdg-open"); // opens the help file with the desktop's viewer
     };
 
@@ -85,6 +92,13 @@ public:
     QString settingsPath() const;
     QString helpPath() const;
 
+    // Printing: what the page builder gets, and the windows it opens.
+    print::DataPageData printHandOver() const;
+    ScriptPageSource scriptPageSource() const;
+    print::frmPreview *pagePreview() const { return m_pagePreview; }
+    print::mdlMODEL &printScript();
+    bool editorTimerActive() const { return Timer.isActive(); }
+
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -114,6 +128,10 @@ private:
     void closePort();
     bool openPortForTransfer();
 
+    print::Printers &printers();
+    QString controlText(const QString &objectName) const;
+    void printScriptPage();
+
     const Family &m_family;
     UserDialogs &m_dialogs;
     Environment m_env;
@@ -142,6 +160,11 @@ private:
     QString strModelByte;
     QString strOptionByte;
     QString strVoiceByte;
+    QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     QString m_lastFileName;
     ProportionalLayout ControlGeometry;
+
+    std::unique_ptr<print::Printers> m_systemPrinters;
+    std::unique_ptr<print::mdlMODEL> m_printScript;
+    QPointer<print::frmPreview> m_pagePreview;
 };

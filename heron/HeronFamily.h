@@ -7,3 +7,6 @@ const Family &HeronFamily();
 
 // Heron's grid: "No.", two frequencies, two tones, Busy, W/N, TX Power.
 const GridDescription &HeronGrid();
+
+// Heron's data-setting page: the eight settings and the table's column places.
+const print::DataPageLayout &HeronPrintPage();

@@ -1,4 +1,5 @@
 #include "OspreyFamily.h"
+#include "OspreySettingsPage.h"
 
 #include "core/FamilyB.h"
 #include "core/FamilyC.h"
@@ -72,7 +73,8 @@ const Family &OspreyFamily()
         f.statusBar = true;
         f.helpFile = QStringLiteral("Osprey Help.chm");
         f.saveErrorTitle = QStringLiteral("Error");
-        f.printsThroughScript = true;
+        f.print.scriptPage = WriteOspreySettingsPage;
+        f.singlePrintItem = true;
         // Osprey's box keeps fixed texts and shows no version.
         f.about = {QStringLiteral("About MyApp"), QStringLiteral("QZ_311A/_311B VHF/UHF PC Program Software"),
                    AboutTexts::describe(QStringLiteral("Osprey program software is a tool for programming QZ serials "

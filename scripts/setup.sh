@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core
+  fonts-arphic-uming fonts-liberation2 libcups2 poppler-utils
+  cups-daemon cups-client printer-driver-cups-pdf
   xvfb xauth
   fp-utils xchm xdg-utils
 )

@@ -34,6 +34,18 @@ inline QByteArray crlf(const QStringList &lines)
     return out;
 }
 
+// The lines of a file whose lines end in CR LF; none when it cannot be read.
+inline QStringList crlfFileLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 inline QByteArray readBytes(const QString &path)
 {
     QFile f(path);

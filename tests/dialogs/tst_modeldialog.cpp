@@ -38,6 +38,8 @@ private slots:
         QTest::newRow("typed name") << -1 << "QZ999" << "QZ999" << -1;
         QTest::newRow("typed over a choice") << 1 << "qz236" << "qz236" << -1;
         QTest::newRow("typed item name") << -1 << "QZ236" << "QZ236" << 1;
+        QTest::newRow("typed start of an item") << -1 << "QZ2" << "QZ2" << -1;
+        QTest::newRow("typed start in lower case") << -1 << "qz7" << "qz7" << -1;
     }
     void answers()
     {
@@ -65,6 +67,32 @@ private slots:
         QCOMPARE(dlg.chosenPosition(), position);
         QCOMPARE(dlg.itemChosen(), position >= 0);
         QCOMPARE(list(dlg)->count(), kModels.size()); // a typed name is not added
+    }
+
+    // With the focus in the field, as the user types.
+    void typedTextIsNotCompleted_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("start of an item") << "QZ2";
+        QTest::newRow("start of the first item") << "QZ";
+        QTest::newRow("lower case start") << "qz23";
+    }
+    void typedTextIsNotCompleted()
+    {
+        QFETCH(QString, typed);
+        QString answer;
+        frmJXXZ dlg(kModels, answer);
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QLineEdit *field = list(dlg)->lineEdit();
+        QTRY_VERIFY(field->hasFocus());
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(answer, typed);
+        QVERIFY(!dlg.itemChosen());
     }
 
     void closedWithoutOkChangesNothing()

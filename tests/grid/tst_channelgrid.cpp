@@ -1,8 +1,11 @@
 #include "FakeUserDialogs.h"
+#include "Wheel.h"
 #include "editor/ChannelGrid.h"
 #include "heron/HeronFamily.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QScrollBar>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -13,6 +16,8 @@ namespace {
 const QString kRange = QStringLiteral("Please input in correct range");
 const QString kStep = QStringLiteral("Error data Value, Please input according the step value(6.25K/5K)");
 const QString kNotInList = QStringLiteral("The QT/DQT you input does not exist,please check it\uFF01");
+const QString kNoBand = QStringLiteral("No band is set for this model. Please check the key PL1 in section [Frequent] of "
+                                       "\"Sfc.ini\": it must hold a band such as 400MHz---470MHz.");
 
 // A window with the grid and one control outside its frame.
 struct Fixture {
@@ -61,6 +66,17 @@ struct Fixture {
     {
         GridTable *t = grid->grid();
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(r - 1, c)).center());
+    }
+    void activate()
+    {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    void wheel(QWidget *target, int notches) { testsupport::wheel(target, notches); }
+    bool inSight(int r, int c) const
+    {
+        GridTable *t = grid->grid();
+        return t->viewport()->rect().contains(t->visualRect(t->model()->index(r - 1, c)));
     }
     // Leaves the current cell for a cell of the "No." column, which checks nothing itself.
     void leave() { grid->grid()->moveTo(grid->grid()->Row() == 16 ? 1 : 16, 0); }
@@ -377,7 +393,9 @@ private slots:
         QTest::newRow("off step") << 1 << band << "462.55300" << "" << kStep;
         QTest::newRow("empty frequency") << 1 << band << "" << "OFF" << "";
         QTest::newRow("OFF stays OFF") << 1 << band << "OFF" << "OFF" << "";
-        QTest::newRow("empty band label") << 1 << "" << "462.56250" << "OFF" << "";
+        QTest::newRow("empty band label") << 1 << "" << "462.56250" << "" << kNoBand;
+        QTest::newRow("band label without limits") << 2 << "Band---unknown" << "462.56250" << "" << kNoBand;
+        QTest::newRow("OFF needs no band") << 1 << "" << "OFF" << "OFF" << "";
         QTest::newRow("empty tone") << 3 << band << "" << "OFF" << "";
         QTest::newRow("empty busy") << 5 << band << "" << "OFF" << "";
         QTest::newRow("empty power") << 7 << band << "" << "OFF" << "";
@@ -554,6 +572,267 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         f.grid->Timer_Timer();
         QCOMPARE(f.visibleEditors(), QStringList{"cmbCKTX1"});
+    }
+
+    // Typed letters and digits go nowhere while the grid has the focus; a
+    // pick then lands in the cell under the list.
+    void typingIntoTheGridMovesNothing()
+    {
+        Fixture f;
+        f.activate();
+        f.grid->setCellText(5, 7, "High");
+        f.grid->setCellText(9, 7, "Low");
+        f.mouseClick(2, 7);
+        QCOMPARE(f.visibleEditors(), QStringList{"cmbCKTX1"});
+        QVERIFY(f.grid->grid()->hasFocus());
+        QTest::keyClicks(f.grid->grid(), "hL19m");
+        QCOMPARE(f.grid->grid()->Row(), 2);
+        QCOMPARE(f.grid->grid()->Col(), 7);
+        QCOMPARE(f.visibleEditors(), QStringList{"cmbCKTX1"});
+        f.itemEditor()->setCurrentIndex(1);
+        QCOMPARE(f.cell(2, 7), QString("Middle"));
+        QCOMPARE(f.cell(5, 7), QString("High"));
+        QCOMPARE(f.cell(9, 7), QString("Low"));
+    }
+
+    void keyboardMoveClosesTheOpenEditor_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("toRow");
+        QTest::addColumn<int>("toCol");
+        QTest::newRow("list, Down") << 5 << int(Qt::Key_Down) << 4 << 5;
+        QTest::newRow("list, Up") << 7 << int(Qt::Key_Up) << 2 << 7;
+        QTest::newRow("tone list, Right") << 3 << int(Qt::Key_Right) << 3 << 4;
+        QTest::newRow("tone list, Left") << 4 << int(Qt::Key_Left) << 3 << 3;
+    }
+    void keyboardMoveClosesTheOpenEditor()
+    {
+        QFETCH(int, col);
+        QFETCH(int, key);
+        QFETCH(int, toRow);
+        QFETCH(int, toCol);
+        Fixture f;
+        f.activate();
+        f.mouseClick(3, col);
+        QCOMPARE(f.visibleEditors().size(), 1);
+        QTest::keyClick(f.grid->grid(), Qt::Key(key));
+        QCOMPARE(f.grid->grid()->Row(), toRow);
+        QCOMPARE(f.grid->grid()->Col(), toCol);
+        QCOMPARE(f.visibleEditors(), QStringList());
+        QCOMPARE(f.cell(3, col), QString("OFF")); // the old cell was checked
+        // A pick that reaches the hidden list writes nowhere.
+        QComboBox *combo = col <= 4 ? f.toneEditor() : f.itemEditor();
+        combo->setCurrentIndex(combo->count() - 1);
+        QCOMPARE(f.cell(toRow, toCol), QString());
+        QCOMPARE(f.cell(3, col), QString("OFF"));
+    }
+
+    void frequencyEditorKeysStayWithTheirCell()
+    {
+        Fixture f;
+        f.activate();
+        f.mouseClick(4, 1);
+        QTest::keyClicks(f.rxEditor(), "462.5");
+        // Arrow keys move the text cursor; Tab leaves the frame.
+        for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End})
+            QTest::keyClick(f.rxEditor(), k);
+        QCOMPARE(f.grid->grid()->Row(), 4);
+        QCOMPARE(f.cell(4, 1), QString("462.50000"));
+        QTest::keyClick(f.rxEditor(), Qt::Key_Tab);
+        f.grid->Timer_Timer();
+        QCOMPARE(f.cell(4, 1), QString("462.50000"));
+        QCOMPARE(f.row(3), QStringList(7, QString()));
+        QCOMPARE(f.row(5), QStringList(7, QString()));
+    }
+
+    void openEditorFollowsItsCellWhenScrolled_data()
+    {
+        QTest::addColumn<bool>("hideOnScroll");
+        QTest::addColumn<int>("col");
+        QTest::newRow("frequency editor moves") << false << 1;
+        QTest::newRow("list editor moves") << false << 6;
+        QTest::newRow("hidden when the table says so") << true << 1;
+    }
+    void openEditorFollowsItsCellWhenScrolled()
+    {
+        QFETCH(bool, hideOnScroll);
+        QFETCH(int, col);
+        GridDescription d = HeronGrid();
+        d.hideEditorsOnScroll = hideOnScroll;
+        Fixture f;
+        f.grid->setDescription(d);
+        f.grid->SetupChannelGrid(16);
+        f.window.resize(600, 260);
+        f.activate();
+        QCoreApplication::processEvents();
+        QVERIFY(f.grid->grid()->verticalScrollBar()->maximum() > 3);
+        f.mouseClick(5, col);
+        QWidget *editor = f.visibleEditors().size() == 1 ? f.grid->findChild<QWidget *>(f.visibleEditors().at(0)) : nullptr;
+        QVERIFY(editor);
+        if (col == 1)
+            QTest::keyClicks(f.rxEditor(), "46");
+        else
+            f.itemEditor()->setCurrentIndex(1);
+        const QString typed = f.cell(5, col);
+
+        f.wheel(f.grid->grid()->viewport(), -1);
+        QVERIFY(f.grid->grid()->verticalScrollBar()->value() > 0);
+        if (hideOnScroll) {
+            QVERIFY(editor->isHidden());
+        } else {
+            QVERIFY(f.inSight(5, col));
+            QCOMPARE(editor->geometry(), f.cellRectInFrame(5, col));
+            QVERIFY(editor->isVisible());
+        }
+        // Far enough that the cell is out of sight: nothing stands in its place.
+        f.wheel(f.grid->grid()->viewport(), -3);
+        QVERIFY(!f.inSight(5, col));
+        QVERIFY(editor->isHidden());
+        f.wheel(f.grid->grid()->viewport(), 8);
+        QCOMPARE(f.grid->grid()->verticalScrollBar()->value(), 0);
+        QCOMPARE(editor->isVisible(), !hideOnScroll);
+        if (!hideOnScroll)
+            QCOMPARE(editor->geometry(), f.cellRectInFrame(5, col));
+        QCOMPARE(f.cell(5, col), typed);
+        for (int r = 2; r <= 16; ++r) // row 1 holds the first current cell, checked when left
+            if (r != 5)
+                QCOMPARE(f.row(r), QStringList(7, QString()));
+    }
+
+    void partlyHiddenCellCutsItsEditor()
+    {
+        Fixture f;
+        f.window.resize(600, 260);
+        f.activate();
+        QCoreApplication::processEvents();
+        GridTable *t = f.grid->grid();
+        f.mouseClick(2, 2);
+        t->verticalScrollBar()->setValue(1);
+        // Row 2 is now the first row in sight; half a row more and it is cut at the title row.
+        const QRect view = t->viewport()->geometry().translated(t->pos());
+        const QRect cell = f.cellRectInFrame(2, 2);
+        QCOMPARE(f.txEditor()->geometry(), cell);
+        if (!view.contains(cell)) {
+            QVERIFY(f.txEditor()->mask().boundingRect().translated(cell.topLeft()) == (cell & view));
+        }
+        QVERIFY(view.intersects(f.txEditor()->geometry()));
+    }
+
+    void releaseOfTheEnterThatClosedTheMessageIsIgnored()
+    {
+        Fixture f;
+        f.activate();
+        f.grid->clickCell(6, 3);
+        QTest::mouseClick(f.toneEditor()->lineEdit(), Qt::LeftButton);
+        QWidget *focused = QApplication::focusWidget();
+        f.toneEditor()->clearEditText();
+        QTest::keyClicks(focused, "d023n");
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(f.dialogs.texts(), QStringList{kNotInList});
+        // The message box took the press of the next Enter; its release comes back here.
+        QTest::keyRelease(focused, Qt::Key_Return);
+        QCOMPARE(f.dialogs.texts(), QStringList{kNotInList});
+        QVERIFY(f.toneEditor()->isVisible());
+        // A whole new Enter still checks.
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(f.dialogs.texts().size(), 2);
+    }
+
+    void enterInTheOpenListPicksAndCloses()
+    {
+        Fixture f;
+        f.activate();
+        f.mouseClick(7, 7);
+        QComboBox *combo = f.itemEditor();
+        QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2));
+        QTRY_VERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyPress(combo->view(), Qt::Key_Return);
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.cell(7, 7), QString("Middle"));
+        QCOMPARE(f.visibleEditors(), QStringList());
+        QCOMPARE(f.dialogs.shown.size(), 0);
+        QCOMPARE(f.grid->grid()->Row(), 7);
+    }
+
+    void editorShowsItsOwnCell_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("first");  // text of the cell opened first
+        QTest::addColumn<QString>("second"); // text of the cell opened next, in another row
+        QTest::addColumn<QString>("shown");  // what the editor shows over the second
+        QTest::newRow("tone list over an empty cell") << 3 << "67.0" << "" << "";
+        QTest::newRow("tone list over a text not listed") << 4 << "D023N" << "x1" << "x1";
+        QTest::newRow("item list over an empty cell") << 7 << "Low" << "" << "";
+        QTest::newRow("frequency over an empty cell") << 1 << "462.56250" << "" << "";
+        QTest::newRow("frequency over OFF") << 2 << "462.56250" << "OFF" << "OFF";
+    }
+    void editorShowsItsOwnCell()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, shown);
+        Fixture f;
+        f.activate();
+        f.grid->setCellText(2, col, first);
+        f.grid->setCellText(6, col, second);
+        f.mouseClick(2, col);
+        f.mouseClick(6, col);
+        QWidget *w = f.grid->findChild<QWidget *>(f.visibleEditors().value(0));
+        QVERIFY(w);
+        if (auto *line = qobject_cast<QLineEdit *>(w))
+            QCOMPARE(line->text(), shown);
+        else
+            QCOMPARE(qobject_cast<QComboBox *>(w)->currentText(), shown);
+        QCOMPARE(f.cell(6, col), second);
+        QCOMPARE(f.cell(2, col), first);
+    }
+
+    void pastingLongTextKeepsEveryCell()
+    {
+        Fixture f;
+        f.activate();
+        f.grid->setCellText(1, 1, "462.56250");
+        f.mouseClick(3, 1);
+        QGuiApplication::clipboard()->setText(QString(3000, QLatin1Char('7')));
+        QTest::keyClick(f.rxEditor(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.cell(3, 1).size(), 3006);
+        QTest::keyClick(f.rxEditor(), Qt::Key_Return);
+        QCOMPARE(f.dialogs.texts(), QStringList{kRange});
+        QCOMPARE(f.cell(3, 1), QString());
+
+        f.mouseClick(4, 3);
+        QTest::mouseClick(f.toneEditor()->lineEdit(), Qt::LeftButton);
+        QGuiApplication::clipboard()->setText(QString(3000, QLatin1Char('x')));
+        f.toneEditor()->lineEdit()->selectAll();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.cell(4, 3), QString(3000, QLatin1Char('x')));
+        QCOMPARE(f.toneEditor()->geometry(), f.cellRectInFrame(4, 3));
+        QCOMPARE(f.cell(1, 1), QString("462.56250"));
+        for (int r = 5; r <= 16; ++r)
+            QCOMPARE(f.row(r), QStringList(7, QString()));
+    }
+
+    void listEditorsHaveTheCellsHeightAndTheGridsFont()
+    {
+        Fixture f;
+        for (const QSize size : {QSize(600, 400), QSize(1600, 1200)}) {
+            f.window.resize(size);
+            QFont font = f.grid->grid()->font();
+            font.setPointSizeF(size.width() / 80.0);
+            f.grid->grid()->setFont(font);
+            QCoreApplication::processEvents();
+            for (int col : {3, 6}) {
+                f.mouseClick(2, col);
+                QWidget *w = f.grid->findChild<QWidget *>(f.visibleEditors().value(0));
+                QVERIFY(w);
+                QCOMPARE(w->geometry(), f.cellRectInFrame(2, col));
+                QCOMPARE(w->font(), f.grid->grid()->font());
+            }
+        }
     }
 };
 

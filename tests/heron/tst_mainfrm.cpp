@@ -1,6 +1,7 @@
 #include "FakeUserDialogs.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
+#include "Wheel.h"
 #include "core/ChpFile.h"
 #include "editor/ChannelGrid.h"
 #include "editor/mainFrm.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -23,6 +25,7 @@ namespace {
 
 using testsupport::crlf;
 using testsupport::startupFile;
+using testsupport::wheel;
 using testsupport::whenModal;
 
 QByteArray readAll(const QString &path)
@@ -42,6 +45,13 @@ void writeFile(const QString &path, const QByteArray &data)
 void whenModalOf(const QString &name, std::function<void(QWidget *)> act)
 {
     testsupport::whenModal(std::move(act), name);
+}
+
+const QByteArray kBands = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n";
+
+void clickCell(GridTable *t, int r, int c)
+{
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(r - 1, c)).center());
 }
 
 void login(QWidget *d, const QString &password)
@@ -409,6 +419,177 @@ private slots:
         writeFile(w->scriptPath(), "x");
         w->mnuExit_Click();
         QVERIFY(!QFile::exists(w->scriptPath()));
+    }
+
+    void enterLeavesTheKeysWithTheGrid()
+    {
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        GridTable *t = w->grid()->grid();
+        clickCell(t, 1, 1);
+        auto *rx = w->grid()->findChild<QLineEdit *>("txtTxFreq");
+        QVERIFY(rx->hasFocus());
+        QTest::keyClicks(rx, "446.00625");
+        QTest::keyClick(rx, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), t);
+        QCOMPARE(t->Row(), 1);
+        QCOMPARE(t->Col(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(t->Row(), 2);
+        QCOMPARE(combo("cboPCmodel")->currentText(), QString("QZ70(U)"));
+        QCOMPARE(w->bandLabel(), QString("400MHz---470MHz"));
+        QCOMPARE(w->grid()->channelTexts().at(0), (QStringList{"446.00625", "446.00625", "OFF", "OFF", "No", "W", "High"}));
+        QCOMPARE(m_dialogs.shown.size(), 0);
+        w->hide();
+    }
+
+    void wheelChangesOnlyAListWithTheFocus()
+    {
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->grid()->grid()->setFocus();
+        w->grid()->setCellText(1, 1, "446.00625");
+        const core::EditorState before = w->currentState();
+        for (const char *name : {"cboPCmodel", "cboFuncMoni", "cbosd", "cboFuncTOT", "cboFuncSQL", "cboFuncSave", "cboYYBP"}) {
+            wheel(combo(name), -1);
+            wheel(combo(name), 1);
+            wheel(combo(name), -1);
+        }
+        QCOMPARE(w->currentState(), before);
+        QCOMPARE(w->bandLabel(), QString("400MHz---470MHz"));
+        QCOMPARE(w->modelHex(), QString("53"));
+        // Clicked into, a list takes the wheel as a choice.
+        combo("cboFuncSQL")->setFocus();
+        wheel(combo("cboFuncSQL"), -1);
+        QCOMPARE(combo("cboFuncSQL")->currentText(), QString("5"));
+        w->hide();
+    }
+
+    void frequencyWithoutBandNamesTheSettingsKey_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("(U)") << 0 << "PL1";
+        QTest::newRow("(V)") << 1 << "PL2";
+    }
+    void frequencyWithoutBandNamesTheSettingsKey()
+    {
+        QFETCH(int, variant);
+        QFETCH(QString, key);
+        mainFrm *w = make("[Frequent]\r\nPL1=\r\nPL2=136 to 174\r\n");
+        combo("cboPCmodel")->setCurrentIndex(variant);
+        emit combo("cboPCmodel")->activated(variant);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        clickCell(w->grid()->grid(), 2, 1);
+        QTest::keyClicks(QApplication::focusWidget(), "446.00625");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        const QString text = m_dialogs.shown.at(0).text;
+        QVERIFY2(text.contains("\"Sfc.ini\"") && text.contains(key) && text.contains("[Frequent]"), qPrintable(text));
+        QCOMPARE(m_dialogs.shown.at(0).title, QString("Information"));
+        QCOMPARE(w->grid()->cellText(2, 1), QString());
+        w->hide();
+    }
+
+    void newClosedWithoutOkKeepsEverything_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("close box") << "close";
+    }
+    void newClosedWithoutOkKeepsEverything()
+    {
+        QFETCH(QString, how);
+        mainFrm *w = make(kBands);
+        QList<QStringList> channels(16, QStringList{"446.00625", "446.00625", "OFF", "67.0", "No", "W", "High"});
+        w->grid()->setChannelTexts(channels);
+        const core::EditorState before = w->currentState();
+        whenModalOf("frmJXXZ", [how](QWidget *d) {
+            auto *field = d->findChild<QComboBox *>("cmbJX")->lineEdit();
+            QTest::keyClicks(field, "QZ236");
+            if (how == "escape")
+                QTest::keyClick(field, Qt::Key_Escape);
+            else
+                d->close();
+        });
+        child<QAction>("tbNew")->trigger();
+        QCOMPARE(w->currentState(), before);
+        QCOMPARE(w->grid()->channelTexts(), channels);
+    }
+
+    void modelQuestionPassesTypedTextOn()
+    {
+        mainFrm *w = make(kBands);
+        whenModalOf("frmJXXZ", [](QWidget *d) {
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            auto *field = d->findChild<QComboBox *>("cmbJX")->lineEdit();
+            QTRY_VERIFY(field->hasFocus());
+            field->selectAll();
+            QTest::keyClicks(field, "QZ2");
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        child<QAction>("tbNew")->trigger();
+        QCOMPARE(w->strjx, QString("QZ2"));
+        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ2(U)"));
+    }
+
+    void listEditorsMatchTheirCellAtEverySize()
+    {
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        GridTable *t = w->grid()->grid();
+        for (const QSize size : {QSize(600, 400), QSize(1600, 1200), QSize(980, 700)}) {
+            w->resize(size);
+            QTRY_COMPARE(w->size(), size);
+            QCoreApplication::processEvents();
+            for (int col : {4, 7}) {
+                clickCell(t, 3, col);
+                auto *list = w->grid()->findChild<QComboBox *>(col == 4 ? "cmbCKTX2" : "cmbCKTX1");
+                QVERIFY(list->isVisible());
+                const QRect cell = t->visualRect(t->model()->index(2, col)).translated(t->viewport()->pos() + t->pos());
+                QCOMPARE(list->geometry(), cell);
+                QCOMPARE(list->font(), t->font());
+            }
+            // Resizing with the list open keeps it over its cell.
+            w->resize(size + QSize(40, 30));
+            QTRY_COMPARE(w->size(), size + QSize(40, 30));
+            QCoreApplication::processEvents();
+            auto *list = w->grid()->findChild<QComboBox *>("cmbCKTX1");
+            QCOMPARE(list->geometry(), t->visualRect(t->model()->index(2, 7)).translated(t->viewport()->pos() + t->pos()));
+        }
+        w->hide();
+    }
+
+    void smallWindowScrolledWithAnEditorOpen()
+    {
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        // Small enough that the grid scrolls, whatever the fonts of the test platform.
+        w->resize(600, 340);
+        QTRY_COMPARE(w->size(), QSize(600, 340));
+        QCoreApplication::processEvents();
+        GridTable *t = w->grid()->grid();
+        QTRY_VERIFY(t->verticalScrollBar()->maximum() > 0);
+        clickCell(t, 10, 1);
+        auto *rx = w->grid()->findChild<QLineEdit *>("txtTxFreq");
+        QTest::keyClicks(rx, "446.1");
+        wheel(t->viewport(), -1);
+        const QRect cell = t->visualRect(t->model()->index(9, 1)).translated(t->viewport()->pos() + t->pos());
+        QCOMPARE(rx->geometry(), cell);
+        QTest::keyClicks(rx, "25");
+        QTest::keyClick(rx, Qt::Key_Return);
+        QCOMPARE(w->grid()->channelTexts().at(9), (QStringList{"446.12500", "446.12500", "OFF", "OFF", "No", "W", "High"}));
+        for (int r = 1; r < 16; ++r)
+            if (r != 9 && r != 0)
+                QCOMPARE(w->grid()->channelTexts().at(r), QStringList(7, QString()));
+        QCOMPARE(QApplication::focusWidget(), t);
+        w->hide();
     }
 };
 

@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "SimulatedRadio.h"
+#include "TestSupport.h"
 #include "common/PortList.h"
 #include "common/frmWAIT.h"
 #include "core/ChpFile.h"
@@ -38,16 +39,7 @@ QByteArray RandomMemory()
     return m;
 }
 
-QStringList ReadLines(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
+QStringList ReadLines(const QString &path) { return testsupport::crlfFileLines(path); }
 
 // One transfer through the real dialog, against a simulator on a pseudo-terminal.
 struct Session {
