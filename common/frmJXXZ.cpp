@@ -76,5 +76,8 @@ void frmJXXZ::cmdOK_Click()
     // A typed text counts as a list item only when it is one exactly.
     m_chosen = cmbJX->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     m_strjx = text;
+    strMenuItem.clear();
+    for (int i = 0; i <= cmbJX->count(); ++i)
+        strMenuItem += cmbJX->itemText(i) + QLatin1Char(';');
     accept();
 }

@@ -20,6 +20,9 @@ public:
     bool itemChosen() const { return m_chosen >= 0; }
     const QStringList &models() const { return m_models; }
 
+    // Set by OK: every list entry followed by ";", then one more ";".
+    QString strMenuItem;
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -281,6 +281,12 @@ void frmMODE::setModelLists(const QStringList &frequencyPage, const QStringList 
     cboPCmodel_Click(0);
 }
 
+void frmMODE::InitPCmodal(const QString &jx)
+{
+    const QStringList variants{jx + QStringLiteral("(U)"), jx + QStringLiteral("(V)")};
+    setModelLists(variants, variants);
+}
+
 void frmMODE::cboPCmodel_Click(int index)
 {
     if (index != 0)

@@ -41,6 +41,8 @@ public:
     // Replaces both model lists and selects their first entries, filling the
     // limit boxes again (the Pelican editor lists just the current model's variants).
     void setModelLists(const QStringList &frequencyPage, const QStringList &powerPage);
+    // Both lists become model jx's "(U)" and "(V)" variants, "(U)" selected.
+    void InitPCmodal(const QString &jx);
 
     // Runs after a band text was saved by "Save and Exit" (not by other closes),
     // with its byPosition index; a program that keeps bands in a file writes it here.

@@ -37,6 +37,10 @@ struct FunctionLists {
     int squelch = 4;     // "0" .. "9"
     int scan = 0;        // "Enable", "Disable"
     int voice = 0;       // "Off", "Chinese", "English"
+    // Lists of families with a second model group.
+    int sound = 0;       // "Enable", "Disable"
+    int scrambler = 1;   // "Enable", "Disable"
+    int priority = 0;    // "1" .. "16"
     bool operator==(const FunctionLists &) const = default;
 };
 
@@ -44,6 +48,7 @@ struct FunctionLists {
 struct EditorState {
     QString model = QStringLiteral("QZ70");
     int variant = 0; // 0 "(U)", 1 "(V)"
+    QString group;   // the model group ("0", "1") of families that have groups
     FunctionLists lists;
     BandOptions band;
     // One row per channel; each row holds the cell texts of grid columns 1..n.

@@ -16,6 +16,7 @@ Result<Byte> hexByte(const QString &hex)
     return Byte(*v & 0xFF);
 }
 
+
 const char *const kColumnTitles[] = {"RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc"};
 
 template <class T>
@@ -25,11 +26,6 @@ Result<T> inColumn(int column, const QString &why)
 }
 
 } // namespace
-
-QString ChannelError(int channel, const QString &why)
-{
-    return QStringLiteral("Channel %1, %2").arg(channel).arg(why);
-}
 
 const QStringList &Models()
 {
@@ -135,28 +131,28 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder e
     return Blocks{freq, tone};
 }
 
-Result<MemoryImage> BuildImage(const EditorState &s, Target target)
-{
-    const auto block1 = FunctionBlock1(s);
-    if (!block1)
-        return fail<MemoryImage>(block1.error());
-    return ImageWith(*block1, s, EncodeTone, target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
-}
-
-Result<MemoryImage> ImageWith(const Block &block1, const EditorState &s, ToneEncoder encodeTone,
-                              Qt::CaseSensitivity powerCase)
+Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &block2, const QList<QStringList> &channels,
+                                  const ChannelRecord &record, const QString &separator)
 {
     MemoryImage image;
-    image.setBlock(0, block1);
-    image.setBlock(1, FunctionBlock2(s));
-    for (int ch = 0; ch < s.channels.size() && ch < kChannels; ++ch) {
-        const auto blocks = ChannelBlocks(s.channels.at(ch), encodeTone, powerCase);
+    if (!block1)
+        return fail<MemoryImage>(block1.error());
+    image.setBlock(0, *block1);
+    image.setBlock(1, block2);
+    for (int ch = 0; ch < channels.size() && ch < kChannels; ++ch) {
+        const auto blocks = record(channels.at(ch));
         if (!blocks)
-            return fail<MemoryImage>(ChannelError(ch + 1, blocks.error()));
+            return fail<MemoryImage>(QStringLiteral("Channel %1%2%3").arg(ch + 1).arg(separator, blocks.error()));
         image.setBlock(2 + 2 * ch, (*blocks)[0]);
         image.setBlock(3 + 2 * ch, (*blocks)[1]);
     }
     return image;
+}
+
+Result<MemoryImage> BuildImage(const EditorState &s, Target target)
+{
+    return AssembleImage(FunctionBlock1(s), FunctionBlock2(s), s.channels,
+                         [target](const QStringList &row) { return ChannelBlocks(row, target); }, QStringLiteral(": "));
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)

@@ -5,6 +5,8 @@
 #include "MemoryImage.h"
 #include "Result.h"
 
+#include <functional>
+
 // Family B (Heron): two models, two band variants each, 16 channels of seven fields.
 namespace core::familyB {
 
@@ -41,20 +43,20 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target
 // names the column ("QT/DQT Dec: ...").
 using ToneEncoder = Result<ToneCode> (*)(const QString &text);
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder encodeTone, Qt::CaseSensitivity powerCase);
-// "Channel 5, QT/DQT Enc: ..." for a failure of ChannelBlocks.
-QString ChannelError(int channel, const QString &why);
 
-// Lines 1 and 2 without the model code: option bits, time-out, squelch, power
-// step, voice and scan. Every family's chp file carries them alike.
-Status DecodeSettings(const ChpLines &lines, EditorState &s);
+using ChannelRecord = std::function<Result<std::array<Block, 2>>(const QStringList &row)>;
+// Function blocks, then one record per channel row (16 at most), then 0xFF
+// filler. The first row that does not fit stops it with "Channel n<separator>why".
+Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &block2, const QList<QStringList> &channels,
+                                  const ChannelRecord &record, const QString &separator);
 
 // The whole 1024-byte image: function blocks, 16 channel records, 0xFF filler.
 // A cell whose text does not fit its code fails the whole image, naming the channel.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
-// The same layout with a given first function block, tone code and power
-// comparison: families whose records differ only there build theirs with it.
-Result<MemoryImage> ImageWith(const Block &block1, const EditorState &s, ToneEncoder encodeTone,
-                              Qt::CaseSensitivity powerCase);
+
+// Lines 1 and 2 without the model code: option bits, time-out, squelch, power
+// step, voice and scan. Every family's chp file carries them alike.
+Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
 // Fills a state from the first 34 lines of a chp file. Fields that the file
 // leaves open (an unknown power or voice token) keep their values from current.

@@ -90,9 +90,10 @@ Result<Block> FunctionBlock1(const EditorState &s)
 Result<MemoryImage> BuildImage(const EditorState &s, Target)
 {
     const auto block1 = FunctionBlock1(s);
-    if (!block1)
-        return fail<MemoryImage>(block1.error());
-    return familyB::ImageWith(*block1, s, EncodeToneIndex, Qt::CaseSensitive);
+    return familyB::AssembleImage(
+        block1, familyB::FunctionBlock2(s), s.channels,
+        [](const QStringList &row) { return familyB::ChannelBlocks(row, EncodeToneIndex, Qt::CaseSensitive); },
+        QStringLiteral(", "));
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)

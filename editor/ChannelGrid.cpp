@@ -119,7 +119,7 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
     connect(m_grid, &GridTable::cellClick, this, &ChannelGrid::gridXDSZ_Click);
     connect(m_grid, &GridTable::viewportResized, this, &ChannelGrid::layoutColumns);
     connect(m_grid, &GridTable::scrolled, this, [this] {
-        if (m_desc.hideEditorsOnScroll)
+        if (m_desc.hideEditorsOnScroll && !m_grid->isResizing())
             hideEditors();
         else
             placeOpenEditor();
@@ -166,6 +166,9 @@ void ChannelGrid::layoutColumns()
     const QList<int> widths = ColumnWidths(m_grid->layoutWidth(), m_desc);
     for (int c = 0; c < qMin(int(widths.size()), m_grid->Cols()); ++c)
         m_grid->setColWidth(c, widths.at(c));
+    // An open editor follows its cell, which stays in view.
+    if (m_open)
+        m_grid->keepCurrentInView();
     placeOpenEditor();
 }
 

@@ -9,6 +9,7 @@
 #include "core/Result.h"
 #include "print/engine/DataPage.h"
 
+#include <QMap>
 #include <QStringList>
 #include <functional>
 
@@ -19,6 +20,9 @@ struct FunctionListInfo {
     QString objectName;
     QString label;
     QStringList items;
+    QString labelName = {};      // empty: "lbl" and the list's name without its prefix
+    QStringList enabledInGroups = {}; // the model groups that enable it; empty: always enabled
+    bool entersOptionByte = false; // a choice recomputes the option byte
 };
 
 namespace print {
@@ -60,13 +64,25 @@ struct Family {
     QString title;
     QString version; // "1.0.0.1"
     QStringList models; // File > New captions and the model dialog's list
-    // Moni, Battery Save, Time Out timer, Squelch Level, Scan, Voice.
+    // Moni, Battery Save, Time Out timer, Squelch Level, Scan, Voice; then
+    // Sound, Scrambler, Priority Channel where the family has them.
     QList<FunctionListInfo> lists;
     core::FunctionLists defaults;
     GridDescription grid;
+    // Families whose models fall into groups: each model position's group and
+    // each group's grid. The window then always holds a group ("0" at start).
+    QStringList modelGroups;
+    QMap<QString, GridDescription> groupGrids;
+    // File > New holds the first model until the model dialog's list fills it,
+    // and the dialog's answer becomes the current model.
+    bool modelMenuFromDialog = false;
+    // The window opens on the model dialog's answer, empty before it is asked.
+    bool startsWithoutModel = false;
+    // The band editor lists only the two variants of the current model.
+    bool bandEditorForCurrentModel = false;
     std::function<core::Byte(const QString &model, int variant)> modelCode;
     // The option byte: the Moni handler takes the band editor's buttons, the
-    // Battery Save handler its saved texts.
+    // Battery Save handler its saved texts (a family may read the buttons in both).
     std::function<core::Result<core::Byte>(const core::EditorState &, bool fromButtons)> optionByte;
     std::function<core::Byte(int voiceIndex)> voiceByte;
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;

@@ -189,8 +189,28 @@ void GridTable::changeEvent(QEvent *event)
         fitRowHeight();
 }
 
+void GridTable::updateGeometries()
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    QTableWidget::updateGeometries();
+}
+
+void GridTable::resizeEvent(QResizeEvent *event)
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    QTableWidget::resizeEvent(event);
+}
+
+void GridTable::keepCurrentInView()
+{
+    QScopedValueRollback guard(m_resizing, m_resizing + 1);
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
 bool GridTable::viewportEvent(QEvent *event)
 {
+    QScopedValueRollback guard(m_resizing, m_resizing + (event->type() == QEvent::Resize ? 1 : 0));
     const bool handled = QTableWidget::viewportEvent(event);
     // A scroll bar coming or going changes the width the columns share.
     if (event->type() == QEvent::Resize)

@@ -45,6 +45,11 @@ public:
     // Typed letters and digits never move the current cell.
     void keyboardSearch(const QString &) override {}
 
+    // Scrolls the current cell into view as part of a resize.
+    void keepCurrentInView();
+    // A new size or new widths are being applied: a scroll now is not the user's.
+    bool isResizing() const { return m_resizing > 0; }
+
     std::function<void()> onLeaveCell;
 
 signals:
@@ -57,6 +62,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     friend class LeaveCellSelectionModel;
@@ -65,5 +72,6 @@ private:
     void fitRowHeight();
 
     QList<Qt::Alignment> m_colAlignment;
+    int m_resizing = 0;      // sizes change: scroll bar values that follow are not scrolls
     int m_restructuring = 0; // the table itself moves the current cell; no leave-cell
 };

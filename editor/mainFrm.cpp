@@ -39,7 +39,14 @@ namespace {
 const QString kChpFilter = QStringLiteral("chp(*.chp);;All Files(*.*)");
 constexpr QSize kDesignSize(980, 600);
 
-enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice };
+enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice, Sound, Scrambler, Priority };
+
+// The list positions by list, in ListIndex order; families without a list keep its default.
+constexpr int core::FunctionLists::*kListFields[] = {
+    &core::FunctionLists::moni,  &core::FunctionLists::batterySave, &core::FunctionLists::timeOut,
+    &core::FunctionLists::squelch, &core::FunctionLists::scan,      &core::FunctionLists::voice,
+    &core::FunctionLists::sound, &core::FunctionLists::scrambler,   &core::FunctionLists::priority,
+};
 
 const QString kSettingsSection = QStringLiteral("Frequent");
 
@@ -131,11 +138,14 @@ void mainFrm::buildControls()
     for (int i = 0; i < m_family.lists.size(); ++i) {
         const FunctionListInfo &info = m_family.lists.at(i);
         const int x = xs[i % 3];
-        const int y = i < 3 ? 58 : 92;
-        label(QStringLiteral("lbl") + info.objectName.mid(3), info.label, x, y, 110);
+        const int y = 58 + 34 * (i / 3);
+        m_listLabels << label(info.labelName.isEmpty() ? QStringLiteral("lbl") + info.objectName.mid(3) : info.labelName,
+                              info.label, x, y, 110);
         QComboBox *c = combo(info.objectName, x + 116, y);
         c->addItems(info.items);
         m_lists << c;
+        if (info.entersOptionByte)
+            connect(c, &QComboBox::activated, this, [this] { rebuildOptionByte(true); });
     }
     // A setting list changes only when the user has clicked or tabbed into it;
     // the wheel passing over it on its way to the grid changes nothing.
@@ -146,11 +156,14 @@ void mainFrm::buildControls()
     connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
     connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
     connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
+    // A third row of lists makes the frame taller and the grid shorter.
+    const int extraRows = qMax(0, int((m_family.lists.size() + 2) / 3) - 2);
+    fraFunc->setGeometry(10, 4, 960, 128 + 34 * extraRows);
 
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
     gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
-    gridXDSZ->setGeometry(10, 138, 960, 454);
+    gridXDSZ->setGeometry(10, 138 + 34 * extraRows, 960, 454 - 34 * extraRows);
 }
 
 void mainFrm::buildMenus()
@@ -178,15 +191,14 @@ void mainFrm::buildMenus()
     };
 
     QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
-    QMenu *newMenu = m_family.modelTable.isEmpty() ? menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)")) : nullptr;
-    for (int i = 0; newMenu && i < m_family.models.size(); ++i) {
-        QAction *a = newMenu->addAction(m_family.models.at(i));
-        a->setObjectName(QStringLiteral("mnuType%1").arg(i));
-        a->setCheckable(true);
-        a->setChecked(i == 0);
-        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
-        connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
-        mnuType << a;
+    if (m_family.modelTable.isEmpty()) {
+        mnuNew = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
+        const int designItems =
+            m_family.modelMenuFromDialog ? qMin(1, int(m_family.models.size())) : int(m_family.models.size());
+        for (int i = 0; i < designItems; ++i)
+            addModelItem(i, m_family.models.at(i));
+        if (!mnuType.isEmpty())
+            mnuType.first()->setChecked(true);
     }
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
@@ -217,6 +229,32 @@ void mainFrm::buildMenus()
     item(help, QStringLiteral("mnuIndex"), QStringLiteral("Content(&I)..."), {}, &mainFrm::mnuIndex_Click);
     separator(help, QStringLiteral("nu"));
     item(help, QStringLiteral("mnuAbout"), QStringLiteral("About(&A)"), {}, &mainFrm::mnuAbout_Click);
+}
+
+void mainFrm::addModelItem(int i, const QString &caption)
+{
+    QAction *a = mnuNew->addAction(caption);
+    a->setObjectName(QStringLiteral("mnuType%1").arg(i));
+    a->setCheckable(true);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
+    connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
+    mnuType << a;
+}
+
+void mainFrm::BuildModelMenu(const QString &list, const QString &current)
+{
+    if (!blnMenuBuilt) {
+        // The list ends with two separators: the last name is part u - 2.
+        const QStringList parts = list.isEmpty() ? QStringList() : list.split(QLatin1Char(';'));
+        for (int i = 0; i <= int(parts.size()) - 3; ++i) {
+            if (i >= mnuType.size())
+                addModelItem(i, parts.at(i));
+            mnuType.at(i)->setText(parts.at(i));
+        }
+        blnMenuBuilt = true;
+    }
+    for (QAction *a : std::as_const(mnuType))
+        a->setChecked(a->text() == current);
 }
 
 void mainFrm::buildToolBar()
@@ -274,17 +312,12 @@ void mainFrm::updateClock()
 void mainFrm::Form_Load()
 {
     if (m_family.modelTable.isEmpty()) {
-        strPC = m_family.models.value(0);
+        strPC = m_family.startsWithoutModel ? strjx : m_family.models.value(0);
         FillModelVariants(strPC);
     }
     setListIndex(cboPCmodel, 0);
-    const core::FunctionLists &d = m_family.defaults;
-    setListIndex(list(Moni), d.moni);
-    setListIndex(list(BatterySave), d.batterySave);
-    setListIndex(list(TimeOut), d.timeOut);
-    setListIndex(list(Squelch), d.squelch);
-    setListIndex(list(Scan), d.scan);
-    setListIndex(list(Voice), d.voice);
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        setListIndex(list(i), m_family.defaults.*kListFields[i]);
     cboFuncMoni_Click();
     blnGridReady = false;
     cboPCmodel_Click();
@@ -309,6 +342,8 @@ void mainFrm::setListIndex(QComboBox *box, int index)
         cbosd_Click();
     else if (box == list(Voice))
         cboYYBP_Click();
+    else if (m_family.lists.value(int(m_lists.indexOf(box))).entersOptionByte)
+        rebuildOptionByte(true);
 }
 
 void mainFrm::FillModelVariants(const QString &model)
@@ -324,7 +359,24 @@ void mainFrm::FillModelVariants(const QString &model)
 
 void mainFrm::SetupChannelGrid(int n)
 {
+    if (!m_family.groupGrids.isEmpty()) {
+        if (strStype.isEmpty())
+            strStype = QStringLiteral("0");
+        gridXDSZ->setDescription(m_family.groupGrids.value(strStype, m_family.grid));
+    }
     gridXDSZ->SetupChannelGrid(n);
+    enableGroupLists();
+}
+
+void mainFrm::enableGroupLists()
+{
+    for (int i = 0; i < m_lists.size(); ++i) {
+        const QStringList &groups = m_family.lists.at(i).enabledInGroups;
+        if (groups.isEmpty())
+            continue;
+        m_lists.at(i)->setEnabled(groups.contains(strStype));
+        m_listLabels.at(i)->setEnabled(groups.contains(strStype));
+    }
 }
 
 void mainFrm::rebuildOptionByte(bool fromButtons)
@@ -334,9 +386,10 @@ void mainFrm::rebuildOptionByte(bool fromButtons)
     if (m < 0 || s < 0)
         return;
     EditorState state;
-    state.lists.moni = m;
-    state.lists.batterySave = s;
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        state.lists.*kListFields[i] = list(i)->currentIndex();
     state.band = band;
+    state.group = strStype;
     const auto byte = m_family.optionByte(state, fromButtons);
     if (byte)
         strOptionByte = QString::number(*byte);
@@ -402,17 +455,31 @@ void mainFrm::Form_Activate()
 void mainFrm::ChooseModel()
 {
     frmJXXZ dialog(m_family.models, strjx, this);
+    dialog.strMenuItem = strMenuItem;
     // Closed without OK: the window keeps its model and its channels.
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (dialog.itemChosen())
+    strMenuItem = dialog.strMenuItem;
+    if (dialog.itemChosen()) {
         strType = 16;
+        if (!m_family.modelGroups.isEmpty())
+            strStype = m_family.modelGroups.value(dialog.chosenPosition(), strStype);
+    }
+    if (m_family.modelMenuFromDialog) {
+        strPC = strjx;
+        BuildModelMenu(strMenuItem, strjx);
+    }
     FillModelVariants(strjx);
 }
 
 void mainFrm::mnuType_Click(int index)
 {
-    strType = (index == 0 || index == 1) ? 16 : 99;
+    if (m_family.modelGroups.isEmpty()) {
+        strType = (index == 0 || index == 1) ? 16 : 99;
+    } else if (index >= 0 && index < m_family.modelGroups.size()) {
+        strType = 16;
+        strStype = m_family.modelGroups.at(index);
+    }
     I_data = strType == 16 ? 1 : 2;
     for (int i = 0; i < mnuType.size(); ++i)
         mnuType.at(i)->setChecked(i == index);
@@ -494,8 +561,9 @@ EditorState mainFrm::currentState() const
     // With a fixed model list the position alone names the model.
     s.model = m_family.modelTable.isEmpty() ? model : QString();
     s.variant = cboPCmodel->currentIndex();
-    s.lists = {list(Moni)->currentIndex(), list(BatterySave)->currentIndex(), list(TimeOut)->currentIndex(),
-               list(Squelch)->currentIndex(), list(Scan)->currentIndex(), list(Voice)->currentIndex()};
+    s.group = strStype;
+    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        s.lists.*kListFields[i] = list(i)->currentIndex();
     s.band = band;
     s.channels = gridXDSZ->channelTexts();
     return s;
@@ -506,6 +574,8 @@ void mainFrm::applyState(const EditorState &s)
     if (m_family.modelTable.isEmpty()) {
         strType = 16;
         I_data = 1;
+        if (!m_family.groupGrids.isEmpty() && !s.group.isEmpty())
+            strStype = s.group;
         SetupChannelGrid(16);
         FillModelVariants(s.model);
         setListIndex(cboPCmodel, s.variant);
@@ -522,6 +592,8 @@ void mainFrm::applyState(const EditorState &s)
     setListIndex(list(Squelch), s.lists.squelch);
     setListIndex(list(Voice), s.lists.voice);
     setListIndex(list(Scan), s.lists.scan);
+    for (int i = Sound; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
+        setListIndex(list(i), s.lists.*kListFields[i]);
     gridXDSZ->setChannelTexts(s.channels);
 }
 
@@ -700,6 +772,8 @@ void mainFrm::mnuTune_Click()
     login.exec();
     if (login.LoginSucceeded) {
         frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), m_family.bandEditor, this);
+        if (m_family.bandEditorForCurrentModel)
+            editor.InitPCmodal(strPC);
         if (m_family.bandEditorWritesSettings)
             editor.onSaveAndExit = [this, &editor](int slot, const QString &text) { saveBandText(&editor, slot, text); };
         editor.exec();

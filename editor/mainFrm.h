@@ -16,6 +16,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QSerialPort;
 class QStatusBar;
 class QToolBar;
@@ -49,6 +50,8 @@ public:
     int I_data = 1;            // image size in units of 128 blocks
     core::BandOptions band;    // the band editor's jtlx, bjlx, sPower and option buttons
     QString strjx;             // the model dialog's last answer
+    QString strMenuItem;       // the model dialog's list, each name followed by ";", then ";"
+    QString strStype;          // the model group of families that have groups ("0", "1")
     int DKH = 0;               // the port dialog's choice; port number DKH + 1
 
     // Commands.
@@ -67,6 +70,8 @@ public:
     void mnuAbout_Click();
     void tbToolBar_ButtonClick(const QString &buttonText);
     void ChooseModel();
+    // Fills File > New from list on its first call; later calls move the check mark.
+    void BuildModelMenu(const QString &list, const QString &current);
     void Form_Activate();
 
     // Files.
@@ -117,7 +122,9 @@ private:
     void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
     void setListIndex(QComboBox *list, int index);
-    QComboBox *list(int i) const { return m_lists.at(i); }
+    QComboBox *list(int i) const { return m_lists.value(i); }
+    void addModelItem(int i, const QString &caption);
+    void enableGroupLists();
 
     void cboFuncMoni_Click();
     void cbosd_Click();
@@ -141,6 +148,8 @@ private:
     QComboBox *cboPCmodel = nullptr;
     QLabel *Label2 = nullptr;
     QList<QComboBox *> m_lists;
+    QList<QLabel *> m_listLabels;
+    QMenu *mnuNew = nullptr;
     ChannelGrid *gridXDSZ = nullptr;
     QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
@@ -154,6 +163,7 @@ private:
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
+    bool blnMenuBuilt = false;
     bool m_activating = false;
     bool m_shown = false;
     QString strModelHex;

@@ -1,5 +1,6 @@
 // A radio on a pseudo-terminal: prints the slave's path, then answers the
 // programming software as a radio would, with optional faults.
+#include "FamilyARadio.h"
 #include "FamilyBRadio.h"
 #include "FamilyCRadio.h"
 #include "Faults.h"
@@ -45,7 +46,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plays a radio on a pseudo-terminal for the programming software."));
     parser.addHelpOption();
-    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play: B or C (B)."),
+    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play: A, B or C (B)."),
                                     QStringLiteral("F"), QStringLiteral("B"));
     const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Also make a symlink to the port here."),
                                   QStringLiteral("PATH"));
@@ -63,13 +64,18 @@ int main(int argc, char **argv)
     const QCommandLineOption noPace(QStringLiteral("no-pace"), QStringLiteral("Do not pace the line at the baud rate."));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Baud rate to pace at (9600)."),
                                   QStringLiteral("N"), QStringLiteral("9600"));
+    const QCommandLineOption model(QStringLiteral("model"),
+                                   QStringLiteral("Family A: the model code in block 1, hex (53; 73 for a group 1 model)."),
+                                   QStringLiteral("HH"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every byte on stderr."));
-    parser.addOptions({family, link, memory, record, fault, noPace, baud, verbose});
+    parser.addOptions({family, link, memory, record, fault, noPace, baud, model, verbose});
     parser.process(app);
 
     const QString familyName = parser.value(family).toUpper();
-    if (familyName != QLatin1String("B") && familyName != QLatin1String("C"))
+    if (familyName != QLatin1String("A") && familyName != QLatin1String("B") && familyName != QLatin1String("C"))
         return Fail(QStringLiteral("family %1 is not played").arg(parser.value(family)));
+    if (parser.isSet(model) && familyName != QLatin1String("A"))
+        return Fail(QStringLiteral("--model is for family A"));
 
     Faults faults;
     for (const QString &f : parser.values(fault)) {
@@ -88,6 +94,10 @@ int main(int argc, char **argv)
     const bool newRadio = !QFileInfo::exists(parser.value(memory));
     if (const QString error = radioMemory.load(parser.value(memory)); !error.isEmpty())
         return Fail(error);
+    if (familyName == QLatin1String("A")) {
+        if (const QString error = FamilyARadio::setModel(radioMemory, parser.value(model)); !error.isEmpty())
+            return Fail(error);
+    }
     if (newRadio && familyName == QLatin1String("C")) {
         radioMemory.setBlock(0, FamilyCRadio::FactoryMemory());
         if (const QString error = radioMemory.save(); !error.isEmpty())
@@ -123,12 +133,20 @@ int main(int argc, char **argv)
     std::fputc('\n', stdout);
     std::fflush(stdout);
 
-    std::unique_ptr<FamilyBRadio> radio;
-    if (familyName == QLatin1String("C"))
-        radio = std::make_unique<FamilyCRadio>(radioMemory, faults, recordFile.get());
+    if (familyName == QLatin1String("A") && parser.isSet(verbose)) {
+        const auto code = static_cast<unsigned char>(radioMemory.block(0)[0]);
+        QTextStream(stderr) << "radiosim: family A, model code " << QString::number(code, 16).toUpper() << ", group "
+                            << FamilyARadio::groupOf(code) << Qt::endl;
+    }
+    std::unique_ptr<FamilyBRadio> radioOfFamily;
+    if (familyName == QLatin1String("A"))
+        radioOfFamily = std::make_unique<FamilyARadio>(radioMemory, faults, recordFile.get());
+    else if (familyName == QLatin1String("C"))
+        radioOfFamily = std::make_unique<FamilyCRadio>(radioMemory, faults, recordFile.get());
     else
-        radio = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
-    Wire wire(pty.masterFd(), *radio, byteTimeUs, faults.slowMs);
+        radioOfFamily = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
+    FamilyBRadio &radio = *radioOfFamily;
+    Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs);
     wire.setVerbose(parser.isSet(verbose));
     QObject::connect(&wire, &Wire::hungUp, &app, [] {
         if (g_link[0])
