@@ -1,5 +1,5 @@
 #include "FakeUserDialogs.h"
-#include "SimulatedRadio.h"
+#include "RadioWindow.h"
 #include "WhenModal.h"
 #include "common/PortList.h"
 #include "core/ChpFile.h"
@@ -59,15 +59,8 @@ class TstOspreyRadio : public QObject {
     {
         m_window.reset();
         m_dialogs = FakeUserDialogs();
-        m_radio = std::make_unique<SimulatedRadio>();
-        if (!m_radio->start(QStringList{"--family", "C", "--no-pace"} + simArguments, memory))
-            qFatal("no simulator");
-        qputenv("RADIO_SERIAL_PORTS", m_radio->device().toLocal8Bit());
-        mainFrm::Environment env{m_dir.path(), m_dir.path(), {}};
-        env.timing.startDelayMs = 10;
-        env.timing.timeoutMs = 1500;
-        env.timing.wakeIntervalMs = 5;
-        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, env);
+        m_radio = testsupport::startListedRadio(QStringList{"--family", "C", "--no-pace"} + simArguments, memory);
+        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
         m_window->Form_Activate();
         m_window->grid()->grid()->moveTo(1, 0); // no cell check in the way of applyState
         return m_window.get();
