@@ -6,6 +6,9 @@
 #include <QSerialPort>
 #include <QStandardPaths>
 
+#include <sys/ioctl.h>
+#include <termios.h>
+
 using core::LinkProtocol;
 
 QString ReceivedScratchPath()
@@ -40,6 +43,19 @@ QString DeviceName(QIODevice *device)
     return QStringLiteral("the port");
 }
 
+// 8N1: a start bit, eight data bits and a stop bit.
+qint64 ByteTimeUs(QIODevice *device)
+{
+    auto *port = qobject_cast<QSerialPort *>(device);
+    const qint32 baud = port ? port->baudRate() : 0;
+    return baud > 0 ? (10LL * 1000000 + baud - 1) / baud : 0;
+}
+
+// What a USB adapter may still hold after the driver's queue is empty, and how
+// long a stuck driver is given before the port is closed anyway.
+constexpr qint64 kDrainMarginUs = 50000;
+constexpr qint64 kDrainLimitUs = 2000000;
+
 QString SerialErrorCause(QSerialPort *port, QSerialPort::SerialPortError error)
 {
     const QString name = SystemLocation(port);
@@ -68,9 +84,14 @@ SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
     m_tick.setSingleShot(true);
     m_tick.setTimerType(Qt::PreciseTimer);
     m_deadline.setSingleShot(true);
+    m_drain.setSingleShot(true);
+    m_drain.setTimerType(Qt::PreciseTimer);
+    connect(&m_drain, &QTimer::timeout, this, &SerialLink::drainThenFinish);
+    m_clock.start();
     connect(&m_tick, &QTimer::timeout, &m_protocol, &LinkProtocol::tick);
     connect(&m_deadline, &QTimer::timeout, &m_protocol, &LinkProtocol::timeOut);
 
+    connect(&m_protocol, &LinkProtocol::discardInput, this, &SerialLink::discardInput);
     connect(&m_protocol, &LinkProtocol::sendRequested, this, &SerialLink::onSend);
     connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) { m_tick.start(ms); });
     connect(&m_protocol, &LinkProtocol::deadlineRestarted, this, [this] { m_deadline.start(m_timeoutMs); });
@@ -85,7 +106,7 @@ SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
 SerialLink::~SerialLink()
 {
     // Destroying a running link must not leave the radio's port open.
-    if (m_protocol.isRunning()) {
+    if (isRunning()) {
         QObject::disconnect(&m_protocol, nullptr, this, nullptr);
         m_protocol.cancel();
         closeDevice();
@@ -199,6 +220,27 @@ void SerialLink::onReadyRead()
     const QByteArray bytes = m_device->readAll();
     if (!bytes.isEmpty())
         m_protocol.receive(bytes);
+    wakeForAwaitedBytes();
+}
+
+// A read reply arrives a byte a millisecond; waking for each would cost the
+// program more than the reply is worth. The driver is told to report the port
+// readable only once the whole reply is in (VMIN, with no inter-byte timer);
+// a reply that stays short ends by the deadline as before.
+void SerialLink::wakeForAwaitedBytes()
+{
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    if (!port || !port->isOpen() || port->handle() < 0)
+        return;
+    const int want = m_protocol.isRunning() ? std::clamp(m_protocol.bytesAwaited(), 1, 255) : 1;
+    if (want == std::max(1, m_wakeCount))
+        return;
+    termios t{};
+    if (::tcgetattr(port->handle(), &t) != 0 || t.c_cc[VTIME] != 0)
+        return;
+    t.c_cc[VMIN] = cc_t(want == 1 ? 0 : want);
+    if (::tcsetattr(port->handle(), TCSANOW, &t) == 0)
+        m_wakeCount = want == 1 ? 0 : want;
 }
 
 void SerialLink::onSend(const QByteArray &bytes)
@@ -207,8 +249,28 @@ void SerialLink::onSend(const QByteArray &bytes)
         onDeviceError(QStringLiteral("The serial port is not open."));
         return;
     }
-    if (m_device->write(bytes) != bytes.size())
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    // Handed to the driver at once: waiting for the port to report itself
+    // writable would cost an extra pass of the event loop for every frame.
+    if (m_device->write(bytes) != bytes.size()) {
         onDeviceError(QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
+        return;
+    }
+    if (port)
+        port->flush(); // a failure comes as errorOccurred
+    // A backlog from earlier sends shows in the driver's queue; this covers the bytes just sent.
+    m_lineBusyUntilUs = m_clock.nsecsElapsed() / 1000 + bytes.size() * ByteTimeUs(m_device);
+    wakeForAwaitedBytes();
+}
+
+void SerialLink::discardInput()
+{
+    if (!m_device || !m_device->isOpen())
+        return;
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data()))
+        port->clear(QSerialPort::Input); // also what the driver holds but Qt has not read yet
+    else
+        m_device->readAll();
 }
 
 void SerialLink::onLine(const QString &line)
@@ -241,10 +303,43 @@ void SerialLink::onFinished(Outcome outcome, const QString &message)
     m_failureWhilePaused.clear();
     if (m_scratch.isOpen())
         m_scratch.close();
-    closeDevice();
     m_outcome = outcome;
     m_message = message;
-    emit finished(outcome, message);
+    // Closing gives the port back its old settings, perhaps another baud rate,
+    // so the last frame or ACK must be off the line first.
+    m_finishQueued = true;
+    wakeForAwaitedBytes();
+    m_drainDeadlineUs = m_clock.nsecsElapsed() / 1000 + kDrainLimitUs;
+    drainThenFinish();
+}
+
+void SerialLink::drainThenFinish()
+{
+    if (m_device && m_device->isOpen()) {
+        auto *port = qobject_cast<QSerialPort *>(m_device.data());
+        if (port)
+            port->flush();
+        const qint64 now = m_clock.nsecsElapsed() / 1000;
+        int queued = 0;
+        if (port && port->handle() >= 0 && ::ioctl(port->handle(), TIOCOUTQ, &queued) != 0)
+            queued = 0;
+        const bool busy = (port && port->bytesToWrite() > 0) || queued > 0 ||
+                          (port && now < m_lineBusyUntilUs + kDrainMarginUs);
+        if (busy && now < m_drainDeadlineUs) {
+            const qint64 waitUs = std::max<qint64>(1000, std::max(m_lineBusyUntilUs + kDrainMarginUs - now,
+                                                                  queued * ByteTimeUs(m_device)));
+            m_drain.start(int(std::min(waitUs, m_drainDeadlineUs - now) / 1000) + 1);
+            return;
+        }
+    }
+    finishNow();
+}
+
+void SerialLink::finishNow()
+{
+    closeDevice();
+    m_finishQueued = false;
+    emit finished(m_outcome, m_message);
 }
 
 void SerialLink::failBeforeStart(const QString &message)
@@ -264,8 +359,18 @@ void SerialLink::closeDevice()
 {
     if (!m_device || !m_device->isOpen())
         return;
-    // The last frame or ACK may still sit in Qt's buffer; hand it to the driver first.
-    if (auto *port = qobject_cast<QSerialPort *>(m_device.data()))
+    // The last frame or ACK may still sit in Qt's buffer; hand it to the driver
+    // and let the driver send it before the old settings come back.
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data())) {
         port->flush();
+        int queued = 0;
+        if (port->handle() >= 0 && ::ioctl(port->handle(), TIOCOUTQ, &queued) == 0) {
+            // A queue that did not drain in time is dropped: closing would wait for it.
+            if (queued == 0)
+                ::tcdrain(port->handle());
+            else
+                ::tcflush(port->handle(), TCOFLUSH);
+        }
+    }
     m_device->close();
 }

@@ -3,6 +3,7 @@
 #include "core/LinkProtocol.h"
 #include "core/Result.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QPointer>
@@ -17,7 +18,8 @@ QString ReceivedScratchPath();
 bool MakePrivateFolder(const QString &path);
 
 // Runs the link protocol over an open port: readyRead feeds it, timers pace the
-// wake bytes and end a silent wait. Every transfer ends with the port closed.
+// wake bytes and end a silent wait. Every transfer ends with the port closed,
+// and finished() comes only once the last bytes sent have left the line.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,8 @@ public:
     void resume();
 
     bool isRunning() const { return m_protocol.isRunning() || m_finishQueued; }
+    // The transfer has ended and the port is being drained before it closes.
+    bool isClosing() const { return m_finishQueued && !m_protocol.isRunning(); }
     Outcome outcome() const { return m_outcome; }
     QString message() const { return m_message; }
     const core::LinkProtocol &protocol() const { return m_protocol; }
@@ -53,17 +57,26 @@ private:
     void connectDevice();
     void onReadyRead();
     void onSend(const QByteArray &bytes);
+    void discardInput();
+    void wakeForAwaitedBytes();
     void onLine(const QString &line);
     void onDeviceError(const QString &cause);
     void onFinished(Outcome outcome, const QString &message);
     void failBeforeStart(const QString &message);
     void closeDevice();
+    void drainThenFinish();
+    void finishNow();
 
     QPointer<QIODevice> m_device;
     int m_timeoutMs;
     core::LinkProtocol m_protocol;
     QTimer m_tick;
     QTimer m_deadline;
+    QTimer m_drain;
+    QElapsedTimer m_clock;
+    qint64 m_lineBusyUntilUs = 0; // when the last byte handed to the driver has left the line
+    qint64 m_drainDeadlineUs = 0;
+    int m_wakeCount = 0; // the driver's VMIN as last set here; 0: as Qt left it
     QFile m_scratch;
     bool m_paused = false;
     int m_tickRemaining = -1;

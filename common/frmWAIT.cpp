@@ -24,6 +24,9 @@ frmWAIT::frmWAIT(UserDialogs &dialogs, QWidget *parent, Timing timing)
     pgbCount->setObjectName(QStringLiteral("pgbCount"));
     pgbCount->setRange(0, core::link::kProgressMaximum);
     pgbCount->setValue(0);
+    // A bar without a percentage text, as the transfer dialog always had; it
+    // then repaints only when the bar has grown by a chunk, not at every block.
+    pgbCount->setTextVisible(false);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
@@ -123,7 +126,7 @@ void frmWAIT::cmdCancel_Click()
         return;
     }
     const bool running = m_link && m_link->isRunning();
-    if (m_link && !running)
+    if (m_link && (!running || m_link->isClosing()))
         return; // the transfer has just ended and the dialog is closing
     // The transfer stands still while the user decides, as it did when the question was modal.
     if (running)
@@ -144,6 +147,20 @@ void frmWAIT::cmdCancel_Click()
         m_link->cancel(); // ends in onFinished, which closes the dialog
         return;
     }
+    m_result = Result::Cancelled;
+    if (m_port && m_port->isOpen())
+        m_port->close();
+    done(QDialog::Rejected);
+}
+
+void frmWAIT::stopTransfer()
+{
+    blnReandOrWrite = false;
+    if (m_link) {
+        m_link->cancel(); // ends in onFinished once the port is closed, which closes the dialog
+        return;
+    }
+    Timer1->stop();
     m_result = Result::Cancelled;
     if (m_port && m_port->isOpen())
         m_port->close();

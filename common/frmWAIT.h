@@ -54,6 +54,8 @@ public:
                            Timing timing = Timing());
 
     void reject() override; // Escape and the close button ask like Cancel does
+    // Stops the transfer as a confirmed Cancel does, without asking: the program is ending.
+    void stopTransfer();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,18 +1,57 @@
 #include "ChannelCodes.h"
 #include "ToneLists.h"
 
+#include <QRegularExpression>
+#include <optional>
+
 namespace core {
 
 namespace {
 
+// Only the digits 0-9, A-F and a-f: no blank, sign, prefix or NUL.
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
 Result<Byte> hexPair(QChar high, QChar low, const QString &context)
 {
-    bool ok = false;
-    const QString pair = QString(high) + low;
-    const uint v = pair.toUInt(&ok, 16);
-    if (!ok || pair.contains(QLatin1Char('+')) || pair.contains(QLatin1Char('-')))
+    const int h = hexValue(high), l = hexValue(low);
+    if (h < 0 || l < 0)
         return fail<Byte>(QStringLiteral("\"%1\" does not fit its code").arg(context));
-    return Byte(v);
+    return Byte(h * 16 + l);
+}
+
+// A tone in hertz as "000.0", rounded half away from zero on its decimal
+// digits (67.05 gives 067.1), never through binary floating point.
+std::optional<QString> toneText(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\+?(\\d*)(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch m = number.match(text.trimmed());
+    if (!m.hasMatch() || (m.capturedLength(1) == 0 && m.capturedLength(2) == 0))
+        return std::nullopt;
+    const QString fraction = m.captured(2) + QStringLiteral("00");
+    QString digits = m.captured(1) + fraction.at(0); // tenths
+    if (fraction.at(1) >= QLatin1Char('5')) {
+        int i = int(digits.size()) - 1;
+        for (; i >= 0 && digits.at(i) == QLatin1Char('9'); --i)
+            digits[i] = QLatin1Char('0');
+        if (i < 0)
+            digits.prepend(QLatin1Char('1'));
+        else
+            digits[i] = QChar(digits.at(i).unicode() + 1);
+    }
+    while (digits.size() > 4 && digits.front() == QLatin1Char('0'))
+        digits.remove(0, 1);
+    digits = digits.rightJustified(4, QLatin1Char('0'));
+    return digits.left(digits.size() - 1) + QLatin1Char('.') + digits.back();
 }
 
 } // namespace
@@ -61,13 +100,11 @@ Result<ToneCode> EncodeTone(const QString &text)
             return bad();
         return ToneCode{*lo, *hi};
     }
-    bool ok = false;
-    const double hz = text.trimmed().toDouble(&ok);
-    if (!ok || hz < 0)
+    const std::optional<QString> tone = toneText(text);
+    // 800 Hz and more would come back as a DCS code, whose top digit is 8.
+    if (!tone || tone->size() != 5 || tone->front() == QLatin1Char('8'))
         return bad();
-    const QString u = QString::number(hz, 'f', 1).rightJustified(5, QLatin1Char('0')); // "000.0"
-    if (u.size() != 5)
-        return bad();
+    const QString &u = *tone; // "000.0"
     const auto lo = hexPair(u.at(2), u.at(4), text);
     const auto hi = hexPair(u.at(0), u.at(1), text);
     if (!lo || !hi)

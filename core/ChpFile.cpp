@@ -9,7 +9,8 @@ namespace core::chp {
 
 namespace {
 
-constexpr qint64 kMaxLineLength = 256;
+// Far more than a chp line needs, yet a file that is no chp file is not read whole into memory.
+constexpr qint64 kMaxLineLength = 4096;
 
 bool isHexToken(const QString &t)
 {
@@ -30,11 +31,19 @@ Result<ChpLines> parseDevice(QIODevice &in, int count)
         if (in.atEnd())
             return fail<ChpLines>(n == 1 ? QStringLiteral("The file is empty.")
                                          : QStringLiteral("Line %1 is missing: a chp file has at least %2 lines.").arg(n).arg(count));
-        const QByteArray raw = in.readLine(kMaxLineLength + 1);
-        if (raw.size() > kMaxLineLength && !raw.endsWith('\n'))
-            return fail<ChpLines>(QStringLiteral("Line %1 is too long to be a chp line.").arg(n));
-        QByteArray bytes = raw;
+        // A whole line: its end, CR LF or LF, is read with it or the line is too long.
+        QByteArray bytes = in.readLine(kMaxLineLength + 3);
+        const bool whole = bytes.endsWith('\n') || in.atEnd();
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        if (!whole || bytes.size() > kMaxLineLength)
+            return fail<ChpLines>(QStringLiteral("Line %1 is longer than %2 characters: it is no chp line.")
+                                      .arg(n)
+                                      .arg(kMaxLineLength));
+        if (n == 1 && bytes.startsWith("\xEF\xBB\xBF"))
+            bytes.remove(0, 3); // a byte-order mark that an editor put in front
+        // Blanks and tabs at the end are ignored, as are tokens after the twelfth.
+        while (bytes.endsWith(' ') || bytes.endsWith('\t'))
             bytes.chop(1);
         for (char c : bytes)
             if (uchar(c) < 0x20 || uchar(c) > 0x7E)

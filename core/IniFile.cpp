@@ -8,7 +8,7 @@ namespace core {
 
 namespace {
 
-constexpr qint64 kMaxSettingsSize = 1 << 20;
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
 bool isSectionLine(const QString &trimmed) { return trimmed.startsWith(QLatin1Char('[')); }
 
@@ -20,31 +20,65 @@ QString sectionName(const QString &trimmed)
 
 } // namespace
 
-IniFile IniFile::load(const QString &path)
+Result<IniFile> IniFile::load(const QString &path)
 {
     IniFile ini;
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    if (!info.exists())
         return ini;
-    QByteArray data = file.read(kMaxSettingsSize);
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
-    const QString text = QString::fromUtf8(data);
-    if (!text.contains(QLatin1String("\r\n")) && text.contains(QLatin1Char('\n')))
-        ini.m_eol = QStringLiteral("\n");
-    ini.m_lines = text.split(QLatin1Char('\n'));
-    for (QString &line : ini.m_lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    if (!ini.m_lines.isEmpty() && ini.m_lines.last().isEmpty())
-        ini.m_lines.removeLast();
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return fail<IniFile>(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+    // One byte more than allowed shows a file that is too large, whatever its size says.
+    ini.m_data = file.read(kMaxSize + 1);
+    if (ini.m_data.size() > kMaxSize)
+        return fail<IniFile>(QStringLiteral("\"%1\" is larger than %2 bytes: it is no settings file of ours.")
+                                 .arg(path)
+                                 .arg(kMaxSize));
+    ini.index();
     return ini;
+}
+
+Result<IniFile> IniFile::fromBytes(const QByteArray &bytes)
+{
+    if (bytes.size() > kMaxSize)
+        return fail<IniFile>(QStringLiteral("The settings are larger than %1 bytes.").arg(kMaxSize));
+    IniFile ini;
+    ini.m_data = bytes;
+    ini.index();
+    return ini;
+}
+
+void IniFile::index()
+{
+    m_lines.clear();
+    const qsizetype lf = m_data.indexOf('\n');
+    if (lf >= 0)
+        m_eol = lf > 0 && m_data.at(lf - 1) == '\r' ? QByteArray("\r\n") : QByteArray("\n");
+    qsizetype pos = m_data.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    while (pos < m_data.size()) {
+        Line line;
+        line.start = pos;
+        const qsizetype nl = m_data.indexOf('\n', pos);
+        qsizetype textEnd = nl < 0 ? m_data.size() : nl;
+        line.end = nl < 0 ? m_data.size() : nl + 1;
+        if (textEnd > pos && m_data.at(textEnd - 1) == '\r')
+            --textEnd;
+        line.length = textEnd - pos;
+        m_lines << line;
+        pos = line.end;
+    }
+}
+
+QString IniFile::text(const Line &line) const
+{
+    return QString::fromUtf8(m_data.constData() + line.start, line.length);
 }
 
 int IniFile::findSection(const QString &section) const
 {
     for (int i = 0; i < m_lines.size(); ++i) {
-        const QString t = m_lines.at(i).trimmed();
+        const QString t = text(m_lines.at(i)).trimmed();
         if (isSectionLine(t) && sectionName(t).compare(section, Qt::CaseInsensitive) == 0)
             return i;
     }
@@ -54,7 +88,7 @@ int IniFile::findSection(const QString &section) const
 int IniFile::findKey(int sectionLine, const QString &key) const
 {
     for (int i = sectionLine + 1; i < m_lines.size(); ++i) {
-        const QString t = m_lines.at(i).trimmed();
+        const QString t = text(m_lines.at(i)).trimmed();
         if (isSectionLine(t))
             break;
         const int eq = t.indexOf(QLatin1Char('='));
@@ -70,29 +104,43 @@ QString IniFile::value(const QString &section, const QString &key, const QString
     const int k = s < 0 ? -1 : findKey(s, key);
     if (k < 0)
         return fallback;
-    const QString &line = m_lines.at(k);
+    const QString line = text(m_lines.at(k));
     return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+}
+
+// Puts text and a line end at byte position at, which is the end of a line or of the file.
+void IniFile::insertLine(qsizetype at, const QByteArray &text)
+{
+    QByteArray bytes = text + m_eol;
+    // The file's last line may have no end of its own.
+    if (at > 0 && at == m_data.size() && !m_data.endsWith('\n') && !(at == kByteOrderMark.size() && m_data == kByteOrderMark))
+        bytes.prepend(m_eol);
+    m_data.insert(at, bytes);
+    index();
 }
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString entry = key + QLatin1Char('=') + value;
-    int s = findSection(section);
+    const QByteArray entry = (key + QLatin1Char('=') + value).toUtf8();
+    const int s = findSection(section);
     if (s < 0) {
-        m_lines << (QLatin1Char('[') + section + QLatin1Char(']')) << entry;
+        insertLine(m_data.size(), (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8());
+        insertLine(m_data.size(), entry);
         return;
     }
     const int k = findKey(s, key);
     if (k >= 0) {
-        m_lines[k] = entry;
+        const Line &line = m_lines.at(k);
+        m_data.replace(line.start, line.length, entry);
+        index();
         return;
     }
-    int insertAt = s + 1;
-    while (insertAt < m_lines.size() && !isSectionLine(m_lines.at(insertAt).trimmed()))
-        ++insertAt;
-    while (insertAt > s + 1 && m_lines.at(insertAt - 1).trimmed().isEmpty())
-        --insertAt;
-    m_lines.insert(insertAt, entry);
+    // After the section's last line that is not blank.
+    int last = s;
+    for (int i = s + 1; i < m_lines.size() && !isSectionLine(text(m_lines.at(i)).trimmed()); ++i)
+        if (!text(m_lines.at(i)).trimmed().isEmpty())
+            last = i;
+    insertLine(m_lines.at(last).end, entry);
 }
 
 Status IniFile::save(const QString &path) const
@@ -104,9 +152,7 @@ Status IniFile::save(const QString &path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    for (const QString &line : m_lines)
-        file.write((line + m_eol).toUtf8());
-    if (!file.commit())
+    if (file.write(m_data) != m_data.size() || !file.commit())
         return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
     return success();
 }

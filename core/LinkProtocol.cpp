@@ -1,5 +1,7 @@
 #include "LinkProtocol.h"
 
+#include <algorithm>
+
 namespace core::link {
 
 QByteArray ReadRequest(int block)
@@ -68,6 +70,7 @@ void LinkProtocol::start(Direction direction)
 {
     if (m_state != State::Idle)
         return;
+    ++m_run;
     m_direction = direction;
     m_pending.clear();
     m_received.clear();
@@ -77,10 +80,17 @@ void LinkProtocol::start(Direction direction)
     m_progress = 0;
     // One deadline covers the whole handshake, wake bytes and both inner waits.
     m_state = State::WakeSending;
-    guarded([this] {
+    const quint64 run = m_run;
+    guarded([this, run] {
         emit progressChanged(0);
+        if (ended(run))
+            return;
         emit captionChanged(kConnectingCaption);
-        if (m_state == State::Idle)
+        if (ended(run))
+            return;
+        // Bytes from before the handshake are no answer to it.
+        emit discardInput();
+        if (ended(run))
             return;
         emit deadlineRestarted();
         sendNextWakeByte();
@@ -190,8 +200,9 @@ void LinkProtocol::sendNextWakeByte()
     const Byte b = kWakeSequence[m_wakePosition];
     m_wakePosition = (m_wakePosition + 1) % int(kWakeSequence.size());
     m_state = State::WakeSending;
-    send(QByteArray(1, char(b)));
-    if (m_state == State::WakeSending)
+    const quint64 run = m_run;
+    sendWakeByte(b);
+    if (!ended(run) && m_state == State::WakeSending)
         emit tickRequested(m_wakeIntervalMs);
 }
 
@@ -220,8 +231,9 @@ void LinkProtocol::afterDirection()
 {
     m_block = 0;
     const bool read = m_direction == Direction::Read;
+    const quint64 run = m_run;
     emit captionChanged(read ? kReadingCaption : kWritingCaption);
-    if (m_state == State::Idle)
+    if (ended(run))
         return;
     if (read)
         requestBlock();
@@ -246,37 +258,40 @@ void LinkProtocol::blockReceived()
     const QString line = ReplyLine(m_received);
     m_received.clear();
     // Listeners may cancel or fail the transfer from inside these signals.
+    const quint64 run = m_run;
     emit lineReceived(line);
-    if (m_state == State::Idle)
+    if (ended(run))
         return;
     setProgress(m_blocksDone);
-    if (m_state == State::Idle)
+    if (ended(run))
         return;
     // The radio does not acknowledge our ACK of the last block.
     const bool last = m_block == kBlockCount - 1;
     if (!last)
         wait(State::AwaitAck);
     send(QByteArray(1, char(kAck)));
-    if (last)
+    if (last && !ended(run))
         finish(Outcome::Completed);
 }
 
 void LinkProtocol::sendFrame()
 {
     const QByteArray frame = WriteFrame(m_block, m_image.block(m_block));
+    const quint64 run = m_run;
     if (m_block == kBlockCount - 1) { // no acknowledgement is awaited after the last frame
         send(frame);
-        if (m_state == State::Idle)
+        if (ended(run))
             return;
         ++m_blocksDone;
         setProgress(kProgressMaximum);
-        finish(Outcome::Completed);
+        if (!ended(run))
+            finish(Outcome::Completed);
         return;
     }
     wait(State::AwaitAck);
     const int block = m_block;
     send(frame);
-    if (m_state == State::Idle)
+    if (ended(run))
         return;
     ++m_blocksDone;
     // The second function block counts only once it is acknowledged.
@@ -292,8 +307,9 @@ void LinkProtocol::acknowledged()
         return;
     }
     if (m_block == 1) {
+        const quint64 run = m_run;
         setProgress(2);
-        if (m_state == State::Idle)
+        if (ended(run))
             return;
     }
     ++m_block;
@@ -304,6 +320,11 @@ void LinkProtocol::wait(State state)
 {
     m_state = state;
     emit deadlineRestarted();
+}
+
+int LinkProtocol::bytesAwaited() const
+{
+    return m_state == State::AwaitReply ? std::max(1, kReplySize - int(m_received.size())) : 1;
 }
 
 void LinkProtocol::setWakeIntervalMs(int milliseconds)
@@ -321,7 +342,17 @@ void LinkProtocol::setProgress(int value)
 
 void LinkProtocol::send(const QByteArray &bytes)
 {
-    emit sendRequested(bytes);
+    // What is still queued arrived before this send, so it answers something earlier.
+    m_pending.clear();
+    const quint64 run = m_run;
+    emit discardInput();
+    if (!ended(run))
+        emit sendRequested(bytes);
+}
+
+void LinkProtocol::sendWakeByte(Byte b)
+{
+    emit sendRequested(QByteArray(1, char(b)));
 }
 
 void LinkProtocol::finish(Outcome outcome, const QString &message)

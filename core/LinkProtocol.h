@@ -81,10 +81,15 @@ public:
     Direction direction() const { return m_direction; }
     int progress() const { return m_progress; }
     int blocksTransferred() const { return m_blocksDone; }
+    // How many bytes the current wait needs before anything can be judged:
+    // the rest of a read reply, else 1.
+    int bytesAwaited() const;
     // The blocks read so far; blocks not yet read stay 0xFF.
     const MemoryImage &image() const { return m_image; }
 
 signals:
+    // Whatever waits in the input came before the next send and is no answer to it.
+    void discardInput();
     void sendRequested(const QByteArray &bytes);
     void tickRequested(int milliseconds);
     void deadlineRestarted();
@@ -120,7 +125,13 @@ private:
     void acknowledged();
     void wait(State state);
     void setProgress(int value);
+    // A fresh request: bytes that arrived before it are not its answer.
     void send(const QByteArray &bytes);
+    // A wake byte: the radio's answer to the wake sequence builds up across them.
+    void sendWakeByte(Byte b);
+    // Listeners may end this run and start another from inside a signal; the
+    // old run's remaining steps must then stop.
+    bool ended(quint64 run) const { return m_state == State::Idle || m_run != run; }
     void finish(Outcome outcome, const QString &message = QString());
 
     State m_state = State::Idle;
@@ -134,6 +145,7 @@ private:
     int m_progress = 0;
     int m_wakeIntervalMs = link::kWakeIntervalMs;
     bool m_processing = false;
+    quint64 m_run = 0;
 };
 
 } // namespace core

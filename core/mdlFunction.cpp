@@ -1,6 +1,10 @@
 #include "mdlFunction.h"
 #include "IniFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
 namespace core {
 
 Result<QString> BinToHex(const QString &bits)
@@ -26,9 +30,13 @@ Result<QString> BinToHex(const QString &bits)
 Result<int> HexToInt(const QString &hex)
 {
     const QString text = hex.size() == 1 ? QStringLiteral("0") + hex : hex;
+    // Hex digits only: toUInt would also take blanks, a sign or "0x".
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isDigit() ? c.unicode() <= '9' : (c.unicode() >= 'A' && c.unicode() <= 'F') || (c.unicode() >= 'a' && c.unicode() <= 'f');
+    });
     bool ok = false;
-    const uint value = text.toUInt(&ok, 16);
-    if (text.isEmpty() || !ok || text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-')))
+    const uint value = digits ? text.toUInt(&ok, 16) : 0;
+    if (!digits || !ok)
         return fail<int>(QStringLiteral("Type mismatch: \"%1\" is not a hexadecimal number").arg(hex));
     if (value > 0xFFFF)
         return fail<int>(QStringLiteral("Overflow: \"%1\" does not fit in 16 bits").arg(hex));
@@ -47,22 +55,30 @@ Result<QString> IntToBin(int value)
 
 QString ReadIniString(const QString &section, const QString &key, const QString &path)
 {
-    const IniFile ini = IniFile::load(path);
-    return ini.value(section, key).trimmed().left(127).trimmed();
+    const auto ini = IniFile::load(path);
+    return ini ? ini->value(section, key).trimmed().left(127).trimmed() : QString();
 }
 
-bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path)
+Status WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path)
 {
-    IniFile ini = IniFile::load(path);
-    ini.setValue(section, key, value.left(127));
-    return ini.save(path).ok();
+    auto ini = IniFile::load(path);
+    if (!ini)
+        return failed(ini.error());
+    ini.value().setValue(section, key, value.left(127));
+    return ini->save(path);
 }
 
 QString SettingsPath(const QString &dir, const QString &fileName)
 {
-    if (dir.endsWith(QLatin1Char('/')))
-        return dir + fileName;
-    return dir + QLatin1Char('/') + fileName;
+    const QString spelled = dir.endsWith(QLatin1Char('/')) ? dir + fileName : dir + QLatin1Char('/') + fileName;
+    if (QFileInfo::exists(spelled))
+        return spelled;
+    // File names are matched without regard to case: "SFC.INI" is the same file.
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return spelled.left(spelled.size() - fileName.size()) + name;
+    return spelled;
 }
 
 } // namespace core

@@ -21,10 +21,13 @@ Result<QString> IntToBin(int value);
 // 127 characters; "" when the file, section or key is absent or unreadable.
 QString ReadIniString(const QString &section, const QString &key, const QString &path);
 
-// Sets key in section, keeping the rest of the file. False when it cannot be written.
-bool WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path);
+// Sets key in section, keeping the rest of the file byte for byte. A file
+// that cannot be read whole or written is an error and stays as it was.
+Status WriteIniString(const QString &section, const QString &key, const QString &value, const QString &path);
 
-// The settings file beside the program: dir, a separator unless dir ends in one, fileName.
+// The settings file beside the program: dir, a separator unless dir ends in
+// one, and the name of the file there that is fileName in any spelling of
+// case; fileName itself when there is none.
 QString SettingsPath(const QString &dir, const QString &fileName = QStringLiteral("Sfc.ini"));
 
 } // namespace core

@@ -1,4 +1,5 @@
 #include "RunProgram.h"
+#include "EndSignals.h"
 #include "mainFrm.h"
 
 #include "common/QtUserDialogs.h"
@@ -28,8 +29,19 @@ int RunEditorProgram(int argc, char *argv[], const Family &(*familyOf)())
     QObject::connect(&splash, &frmSplash::showMainWindow, [&] {
         if (!window) {
             window = std::make_unique<mainFrm>(family, dialogs, env);
+            QObject::connect(window.get(), &mainFrm::programEnded, &app, &QCoreApplication::quit);
             window->show();
         }
+    });
+    // Ended from outside, the program ends as on Exit: no transfer left
+    // running, the port closed and its lock gone.
+    EndSignals ends;
+    QObject::connect(&ends, &EndSignals::received, &app, [&] {
+        if (!window) {
+            QCoreApplication::quit();
+            return;
+        }
+        window->endProgram();
     });
     splash.show();
     return app.exec();

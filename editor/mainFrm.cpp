@@ -10,7 +10,6 @@
 #include "common/frmMODE.h"
 #include "common/frmSplash.h"
 #include "core/ChannelCodes.h"
-#include "core/IniFile.h"
 #include "core/mdlFunction.h"
 #include "print/Printers.h"
 #include "print/frmPreview.h"
@@ -766,6 +765,34 @@ void mainFrm::mnuExit_Click()
     close();
 }
 
+void mainFrm::endProgram()
+{
+    m_ending = true;
+    bool transfer = false;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *wait = qobject_cast<frmWAIT *>(w)) {
+            if (wait->isVisible()) {
+                wait->stopTransfer();
+                transfer = true;
+            }
+        } else if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible()) {
+            dialog->reject();
+        }
+    }
+    // The command that runs the transfer ends the program once its dialog has closed.
+    if (!transfer)
+        endAfterTransfer();
+}
+
+bool mainFrm::endAfterTransfer()
+{
+    if (!m_ending)
+        return false;
+    mnuExit_Click();
+    emit programEnded();
+    return true;
+}
+
 void mainFrm::mnuTune_Click()
 {
     frmLogin login(m_dialogs, this);
@@ -794,9 +821,7 @@ void mainFrm::mnuPort_Click()
 void mainFrm::saveBandText(QWidget *parent, int slot, const QString &text)
 {
     const QString path = settingsPath();
-    core::IniFile ini = core::IniFile::load(path);
-    ini.setValue(kSettingsSection, BandKey(slot), text);
-    const core::Status saved = ini.save(path);
+    const core::Status saved = core::WriteIniString(kSettingsSection, BandKey(slot), text, path);
     if (!saved)
         m_dialogs.message(parent, QStringLiteral("The band was not saved in the settings file.\n") + saved.error(),
                           QStringLiteral("Test  Mode"), UserDialogs::Icon::Warning);
@@ -877,6 +902,8 @@ void mainFrm::mnuRead_Click()
             LoadImageFile(scratchPath());
     }
     closePort();
+    if (endAfterTransfer())
+        return;
     Form_Activate();
 }
 
@@ -897,6 +924,8 @@ void mainFrm::mnuWrite_Click()
     if (openPortForTransfer())
         frmWAIT::RunWrite(m_dialogs, this, MSComm, *image, m_env.timing);
     closePort();
+    if (endAfterTransfer())
+        return;
     Form_Activate();
 }
 

@@ -69,6 +69,9 @@ public:
     void mnuIndex_Click();
     void mnuAbout_Click();
     void tbToolBar_ButtonClick(const QString &buttonText);
+    // Ends as Exit does, from wherever the program is: open dialogs are
+    // closed, a running transfer is stopped first. programEnded() follows.
+    void endProgram();
     void ChooseModel();
     // Fills File > New from list on its first call; later calls move the check mark.
     void BuildModelMenu(const QString &list, const QString &current);
@@ -104,6 +107,9 @@ public:
     print::mdlMODEL &printScript();
     bool editorTimerActive() const { return Timer.isActive(); }
 
+signals:
+    void programEnded();
+
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -134,6 +140,7 @@ private:
 
     void closePort();
     bool openPortForTransfer();
+    bool endAfterTransfer();
 
     print::Printers &printers();
     QString controlText(const QString &objectName) const;
@@ -166,6 +173,7 @@ private:
     bool blnMenuBuilt = false;
     bool m_activating = false;
     bool m_shown = false;
+    bool m_ending = false;
     QString strModelHex;
     QString strModelByte;
     QString strOptionByte;

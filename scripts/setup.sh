@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-uming fonts-liberation2 libcups2 poppler-utils
   cups-daemon cups-client printer-driver-cups-pdf
   xvfb xauth
+  clang libclang-rt-dev
   fp-utils xchm xdg-utils
 )
 

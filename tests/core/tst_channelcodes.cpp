@@ -127,8 +127,55 @@ private slots:
         }
     }
 
+    // A tone typed with more decimals is rounded half away from zero on its
+    // digits, as frequencies are.
+    void toneRounding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("67.05 gives 67.1") << "67.05" << "71 06";
+        QTest::newRow("67.049 gives 67.0") << "67.049" << "70 06";
+        QTest::newRow("67.15 gives 67.2") << "67.15" << "72 06";
+        QTest::newRow("254.15 gives 254.2") << "254.15" << "42 25";
+        QTest::newRow("99.95 carries to 100.0") << "99.95" << "00 10";
+        QTest::newRow("88.45 gives 88.5") << "88.45" << "85 08";
+        QTest::newRow("100 gives 100.0") << "100" << "00 10";
+        QTest::newRow("leading zero 067.05") << "067.05" << "71 06";
+        QTest::newRow(".05 gives 0.1") << ".05" << "01 00";
+    }
+    void toneRounding()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, code);
+        const auto c = EncodeTone(text);
+        QVERIFY2(c.ok(), qPrintable(c.error()));
+        QCOMPARE(hex(*c), code);
+    }
+
+    // Codes are built from hex digits only: blanks, signs, "0x" and NUL do not pass.
+    void frequencyTakesOnlyHexDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("trailing blank") << "462.5625 ";
+        QTest::newRow("leading blank") << " 62.56250";
+        QTest::newRow("inner blank") << "462.5 250";
+        QTest::newRow("0x inside") << "0x2.56250";
+        QTest::newRow("sign") << "462.+6250";
+        QTest::newRow("NUL") << QString("462.5625") + QChar(0);
+        QTest::newRow("full-width digit") << QString("462.5625") + QChar(0xFF15);
+    }
+    void frequencyTakesOnlyHexDigits()
+    {
+        QFETCH(QString, text);
+        QVERIFY2(!EncodeFrequency(text).ok(), qPrintable(text));
+    }
+
     void toneErrorsAndOff()
     {
+        QVERIFY(!EncodeTone("67.0x").ok());
+        QVERIFY(!EncodeTone("6.7e1").ok());
+        QVERIFY(!EncodeTone("-67.0").ok());
+        QVERIFY(!EncodeTone("800.0").ok()); // its code would read back as a DCS code
         QVERIFY(!EncodeTone("xyz").ok());
         QVERIFY(!EncodeTone(" OFF").ok());
         QVERIFY(!EncodeTone("D0").ok());

@@ -25,6 +25,14 @@ EditorState load(const QByteArray &text, const EditorState &current = familyB::S
     return *s;
 }
 
+// An image with a channel in row 1, so a shifted line shows.
+MemoryImage sample()
+{
+    EditorState s = familyB::StartupState();
+    s.channels[0] = {"462.56250", "462.56250", "67.0", "D023N", "No", "W", "High"};
+    return *familyB::BuildImage(s, familyB::Target::File);
+}
+
 QString readAll(const QString &path)
 {
     QFile f(path);
@@ -273,6 +281,60 @@ private slots:
             error = s.error();
         }
         QVERIFY2(error.contains(says), qPrintable(error));
+    }
+
+    // Lines are read whole: a long first line with a note, a byte-order mark,
+    // blanks or tabs at the ends load as the plain file does.
+    void linesAreReadWhole_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QStringList lines;
+        for (int k = 0; k < 128; ++k)
+            lines << chp::FormatLine(k, sample().block(k));
+        QStringList noted = lines;
+        noted[0] += QString(250, ' ') + "a note that runs on";
+        QCOMPARE(noted[0].size() > 256, true);
+        QStringList padded = lines;
+        for (int i = 0; i < padded.size(); ++i)
+            padded[i] += i % 2 ? "  " : " \t";
+        QStringList tabbed = lines;
+        tabbed[1] += "\t";
+        QTest::newRow("300 characters with a note") << crlf(noted);
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + crlf(lines);
+        QTest::newRow("mark, LF and trailing blanks") << "\xEF\xBB\xBF" + crlf(padded).replace("\r\n", "\n");
+        QTest::newRow("trailing tab") << crlf(tabbed);
+        QTest::newRow("line of 4096") << crlf(QStringList{lines[0] + QString(4096 - lines[0].size(), ' ')} + lines.mid(1));
+    }
+    void linesAreReadWhole()
+    {
+        QFETCH(QByteArray, content);
+        QStringList lines;
+        for (int k = 0; k < 128; ++k)
+            lines << chp::FormatLine(k, sample().block(k));
+        QCOMPARE(load(content), load(crlf(lines)));
+        QCOMPARE(load(content).channels[0][0], QString("462.56250"));
+    }
+
+    void tooLongOrStrangeLinesAreErrors_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("says");
+        QStringList lines = startupFile();
+        QStringList longSecond = lines;
+        longSecond[1] += QString(4097 - longSecond[1].size(), ' ');
+        QStringList tabInside = lines;
+        tabInside[2].replace(11, 1, "\t");
+        QTest::newRow("line 2 of 4097") << crlf(longSecond) << "Line 2 is longer than 4096";
+        QTest::newRow("tab between tokens") << crlf(tabInside) << "Line 3";
+        QTest::newRow("mark on line 4") << crlf(lines.mid(0, 3)) + "\xEF\xBB\xBF" + crlf(lines.mid(3)) << "Line 4";
+    }
+    void tooLongOrStrangeLinesAreErrors()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, says);
+        const auto lines = chp::Parse(content);
+        QVERIFY(!lines.ok());
+        QVERIFY2(lines.error().contains(says), qPrintable(lines.error()));
     }
 
     void hugeFileReadsOnlyWhatItNeeds()

@@ -45,6 +45,9 @@ private slots:
         QVERIFY(!HexToInt("").ok());
         QVERIFY(!HexToInt("G1").ok());
         QVERIFY(!HexToInt("-1").ok());
+        for (const QString &notHex : {QString("0x1F"), QString(" 1F"), QString("1F "), QString("+1"), QString("1\t"),
+                                      QString("1") + QChar(0), QString("0X"), QString("\u0661")})
+            QVERIFY2(!HexToInt(notHex).ok(), qPrintable(notHex));
         QVERIFY(!IntToBin(-1).ok());
     }
 
@@ -132,6 +135,86 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("; keep me\r\n[Frequent]\r\npl1=136MHz---174MHz\r\nPL6=350MHz---390MHz\r\n\r\n"
                                          "[Other]\r\nx=1\r\n[New]\r\nk=v\r\n"));
         QVERIFY(!WriteIniString("Frequent", "PL1", "x", dir.path()));
+    }
+
+    // The writer keeps every other byte: Latin-1 text, a byte-order mark, CR
+    // characters, a last line without an end, other sections.
+    void writeKeepsTheRestByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("Latin-1 bytes") << QByteArray("; r\xE9glage du poste\r\n[Frequent]\r\nPL1=400MHz---470MHz\r\nNote=caf\xE9\r\n")
+                                       << QByteArray("; r\xE9glage du poste\r\n[Frequent]\r\nPL1=136MHz---174MHz\r\nNote=caf\xE9\r\n");
+        QTest::newRow("mark and new key") << QByteArray("\xEF\xBB\xBF[Frequent]\r\nPL2=x\r\n\r\n[Other]\r\ny=\xFF\r\n")
+                                          << QByteArray("\xEF\xBB\xBF[Frequent]\r\nPL2=x\r\nPL1=136MHz---174MHz\r\n\r\n[Other]\r\ny=\xFF\r\n");
+        QTest::newRow("stray CR, LF ends") << QByteArray("[Frequent]\nA=1\r\r\nPL1=old\n[B]\nb=2")
+                                           << QByteArray("[Frequent]\nA=1\r\r\nPL1=136MHz---174MHz\n[B]\nb=2");
+        QTest::newRow("no end on the last line") << QByteArray("[Frequent]\nA=\xE4")
+                                                 << QByteArray("[Frequent]\nA=\xE4\nPL1=136MHz---174MHz\n");
+        QTest::newRow("new section") << QByteArray("[B]\r\nb=\xE4")
+                                     << QByteArray("[B]\r\nb=\xE4\r\n[Frequent]\r\nPL1=136MHz---174MHz\r\n");
+    }
+    void writeKeepsTheRestByteForByte()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = write(dir, before);
+        QVERIFY(WriteIniString("Frequent", "PL1", "136MHz---174MHz", path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), after);
+        QCOMPARE(ReadIniString("Frequent", "PL1", path), QString("136MHz---174MHz"));
+    }
+
+    // A file over the reader's limit is refused whole, never cut to the limit.
+    void oversizedFileIsRefused()
+    {
+        QTemporaryDir dir;
+        QByteArray big = "[Frequent]\r\nPL1=400MHz---470MHz\r\n[Filler]\r\n";
+        while (big.size() < 1536 * 1024)
+            big += "x=" + QByteArray(70, 'y') + "\r\n";
+        big += "[Last]\r\nz=1\r\n";
+        const QString path = write(dir, big);
+        const Status s = WriteIniString("Frequent", "PL1", "136MHz---174MHz", path);
+        QVERIFY(!s.ok());
+        QVERIFY2(s.error().contains("larger than"), qPrintable(s.error()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), big);
+        QCOMPARE(ReadIniString("Frequent", "PL1", path), QString());
+    }
+
+    // "Sfc.ini" in any spelling of case beside the program is the settings file.
+    void settingsFileInAnyCase_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Sfc.ini") << "Sfc.ini";
+        QTest::newRow("SFC.INI") << "SFC.INI";
+        QTest::newRow("sfc.INI") << "sfc.INI";
+    }
+    void settingsFileInAnyCase()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Frequent]\r\nPL1=400MHz---470MHz\r\n");
+        f.close();
+        const QString path = SettingsPath(dir.path());
+        QCOMPARE(path, dir.filePath(name));
+        QCOMPARE(ReadIniString("Frequent", "PL1", path), QString("400MHz---470MHz"));
+        QVERIFY(WriteIniString("Frequent", "PL2", "136MHz---174MHz", SettingsPath(dir.path())));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name}); // no second file
+        QCOMPARE(ReadIniString("Frequent", "PL2", SettingsPath(dir.path())), QString("136MHz---174MHz"));
+    }
+
+    void settingsFileIsCreatedAsSfcIni()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(SettingsPath(dir.path()), dir.filePath("Sfc.ini"));
+        QVERIFY(WriteIniString("Frequent", "PL1", "400MHz---470MHz", SettingsPath(dir.path())));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Sfc.ini"});
     }
 
     void settingsPathHasOneSeparator()

@@ -89,6 +89,24 @@ class TstMainFrm : public QObject {
     QComboBox *combo(const QString &name) { return child<QComboBox>(name); }
 
 private slots:
+    // The settings file beside the program is found in any spelling of its name.
+    void bandTextsFromSettingsInAnyCase_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"Sfc.ini", "SFC.INI", "sfc.INI"})
+            QTest::newRow(name) << QString(name);
+    }
+    void bandTextsFromSettingsInAnyCase()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        writeFile(dir.filePath(name), "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n");
+        mainFrm w(HeronFamily(), m_dialogs, mainFrm::Environment{dir.path(), dir.path(), {}});
+        QCOMPARE(w.bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(w.bands.PL2, QString("136MHz---174MHz"));
+        QCOMPARE(w.bandLabel(), QString("400MHz---470MHz"));
+    }
+
     void startupState()
     {
         mainFrm *w = make("[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n");

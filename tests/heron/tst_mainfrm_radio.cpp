@@ -3,15 +3,20 @@
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
+#include "common/PortList.h"
 #include "editor/ChannelGrid.h"
+#include "editor/EndSignals.h"
 #include "editor/mainFrm.h"
 #include "heron/HeronFamily.h"
 #include "core/FamilyB.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <unistd.h>
 
 using namespace core;
 
@@ -133,6 +138,106 @@ private slots:
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY(m_dialogs.shown[1].text.contains("Channel 2"));
         QCOMPARE(m_radio->recordedFrames(), QStringList());
+    }
+
+    // Each answer is judged on what arrives after its own request: doubled
+    // ACKs, noise and a 13th reply byte neither carry over nor run ahead.
+    void answersAreJudgedAfterTheirRequest_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QString>("message"); // empty: the transfer succeeds
+        QTest::addColumn<int>("frames");      // write frames the radio got
+        QTest::newRow("doubled ACKs, NAK at 120") << true << QStringList{"--fault", "acks:2", "--fault", "nak:120"}
+                                                  << "Communication Error" << 121;
+        QTest::newRow("\"M\" answered thrice") << true << QStringList{"--fault", "acks:3"} << QString() << 128;
+        QTest::newRow("write, noise") << true << QStringList{"--fault", "noise"} << QString() << 128;
+        QTest::newRow("read, noise") << false << QStringList{"--fault", "noise"} << QString() << 0;
+        QTest::newRow("read, doubled ACKs") << false << QStringList{"--fault", "acks:2"} << QString() << 0;
+        QTest::newRow("read, 13-byte replies") << false << QStringList{"--fault", "long"} << QString() << 0;
+    }
+    void answersAreJudgedAfterTheirRequest()
+    {
+        QFETCH(bool, write);
+        QFETCH(QStringList, fault);
+        QFETCH(QString, message);
+        QFETCH(int, frames);
+        const EditorState radio = filledState();
+        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
+        if (write) {
+            w->applyState(filledState());
+            w->mnuWrite_Click();
+        } else {
+            w->mnuRead_Click();
+        }
+        const QStringList texts = m_dialogs.texts().mid(1);
+        QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(!w->port()->isOpen());
+        if (write) {
+            QTRY_COMPARE(m_radio->recordedFrames().size(), frames);
+        } else {
+            QCOMPARE(w->currentState(), radio);
+            QCOMPARE(chp::Read(w->scratchPath(), 128)->lines.size(), 128);
+        }
+        QTest::qWait(50);
+        const QString heard = m_radio->errorOutput();
+        QVERIFY2(!heard.contains("before the radio's answer"), qPrintable(heard));
+    }
+
+    // The port closes only once the last frame or ACK has left the line at
+    // 9600 baud; closing gives the port back its old rate.
+    void lastBytesLeaveBeforeThePortCloses()
+    {
+        mainFrm *w = make({});
+        w->applyState(filledState());
+        w->mnuWrite_Click();
+        QCOMPARE(m_dialogs.texts().size(), 1);
+        QTRY_COMPARE(m_radio->recordedFrames().size(), 128);
+        w->mnuRead_Click();
+        QCOMPARE(m_dialogs.texts().size(), 2);
+        QCOMPARE(w->currentState(), filledState());
+        QTest::qWait(100);
+        const QString heard = m_radio->errorOutput();
+        QVERIFY2(!heard.contains("garbled"), qPrintable(heard));
+    }
+
+    // A signal during a read ends the program as Exit does: the read stops,
+    // the port is closed, its lock is gone and the print script removed.
+    void signalDuringAReadEndsCleanly_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalDuringAReadEndsCleanly()
+    {
+        QFETCH(int, signalNumber);
+        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        EndSignals ends;
+        connect(&ends, &EndSignals::received, w, &mainFrm::endProgram);
+        QSignalSpy ended(w, &mainFrm::programEnded);
+        QFile script(w->scriptPath());
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.close();
+        const EditorState before = w->currentState();
+        const QString lock = SerialLockFilePath(m_radio->device());
+        bool lockedDuringRead = false;
+        QTimer::singleShot(400, this, [&] {
+            lockedDuringRead = QFile::exists(lock) && w->port()->isOpen();
+            ::kill(::getpid(), signalNumber);
+        });
+        w->mnuRead_Click();
+        QVERIFY(lockedDuringRead);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!w->port()->isOpen());
+        QVERIFY2(!QFile::exists(lock), qPrintable(lock));
+        QVERIFY(!QFile::exists(w->scriptPath()));
+        QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
+        QCOMPARE(w->currentState(), before);
+        // The device is free for the next program.
+        QSerialPort next;
+        QVERIFY(OpenSerialPort(next, m_radio->device()).ok());
     }
 
     void missingDeviceIsNamed()

@@ -22,6 +22,8 @@ public:
         for (int i = 0; i < kImageSize; ++i)
             memory.bytes[i] = Byte((i * 37 + 11) & 0xFF);
         QObject::connect(&p, &LinkProtocol::sendRequested, [this](const QByteArray &b) { onSent(b); });
+        // The port's input is emptied: what was still to be delivered is gone.
+        QObject::connect(&p, &LinkProtocol::discardInput, [this] { ++discards; });
         QObject::connect(&p, &LinkProtocol::tickRequested, [this](int ms) {
             tickWanted = true;
             tickMs = ms;
@@ -54,8 +56,12 @@ public:
             protocol.receive(bytes);
             return;
         }
-        for (char c : bytes)
+        const int before = discards;
+        for (char c : bytes) {
+            if (discards != before)
+                return;
             protocol.receive(QByteArrayView(&c, 1));
+        }
     }
 
     void onSent(const QByteArray &b)
@@ -75,7 +81,7 @@ public:
         case Stage::Confirm:
             if (b == "M") {
                 stage = Stage::Direction;
-                answer(QByteArray(1, 0x06));
+                answer(QByteArray(confirmAnswer.isEmpty() ? QByteArray(1, 0x06) : confirmAnswer));
             }
             return;
         case Stage::Direction:
@@ -87,7 +93,7 @@ public:
             if (b[0] == 'R') {
                 stage = Stage::Ack;
                 QByteArray reply = b + QByteArray(reinterpret_cast<const char *>(&memory.bytes[block * 8]), 8);
-                answer(reply);
+                answer(reply + afterReply);
             } else {
                 frames << b;
                 answer(ackFor(block));
@@ -113,7 +119,9 @@ public:
     {
         if (block == silentAt)
             return {};
-        return QByteArray(1, char(block == badAt ? badAck : Byte(0x06)));
+        if (block == badAt)
+            return QByteArray(1, char(badAck));
+        return QByteArray(ackRepeat, 0x06) + afterAck;
     }
 
     LinkProtocol &protocol;
@@ -126,6 +134,11 @@ public:
     int badAt = -1;
     Byte badAck = 0x15;
     int silentAt = -1;
+    QByteArray confirmAnswer; // empty: a single ACK
+    int ackRepeat = 1;
+    QByteArray afterAck;   // follows every ACK in the same piece
+    QByteArray afterReply; // follows every read reply in the same piece
+    int discards = 0;
 
     QByteArray wake;
     QList<QByteArray> sent;
@@ -177,6 +190,10 @@ private slots:
     void nothingAfterTheEnd();
     void cancelFromAProgressListener();
     void deviceFailureNamesTheDirection();
+
+    void staleBytesAreNoAnswer_data();
+    void staleBytesAreNoAnswer();
+    void transferStartedFromTheOutcome();
 };
 
 void TstLinkProtocol::frames()
@@ -564,6 +581,104 @@ void TstLinkProtocol::deviceFailureNamesTheDirection()
         QCOMPARE(radio.message, QStringLiteral("%1 Error!Please try again\nThe cable is gone.")
                                     .arg(write ? QStringLiteral("Write") : QStringLiteral("Read")));
     }
+}
+
+void TstLinkProtocol::staleBytesAreNoAnswer_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<QByteArray>("confirmAnswer");
+    QTest::addColumn<int>("ackRepeat");
+    QTest::addColumn<QByteArray>("afterAck");
+    QTest::addColumn<QByteArray>("afterReply");
+    QTest::addColumn<int>("badAt");
+    QTest::addColumn<bool>("byteByByte");
+    for (bool byteByByte : {false, true}) {
+        const char *how = byteByByte ? "byte by byte" : "whole";
+        QTest::addRow("write, doubled ACKs, NAK at 120, %s", how)
+            << true << QByteArray() << 2 << QByteArray() << QByteArray() << 120 << byteByByte;
+        QTest::addRow("write, M answered thrice, %s", how)
+            << true << kWakeReply << 1 << QByteArray() << QByteArray() << -1 << byteByByte;
+        QTest::addRow("write, noise after every ACK, %s", how)
+            << true << QByteArray() << 1 << bytes({0x00, 0x80}) << QByteArray() << -1 << byteByByte;
+        QTest::addRow("read, 13-byte replies, %s", how)
+            << false << QByteArray() << 1 << QByteArray() << bytes({0x06}) << -1 << byteByByte;
+        QTest::addRow("read, noise after every answer, %s", how)
+            << false << QByteArray() << 1 << bytes({0x15}) << bytes({0x00, 0x15}) << -1 << byteByByte;
+        QTest::addRow("read, doubled ACKs, NAK at 60, %s", how)
+            << false << QByteArray() << 2 << QByteArray() << QByteArray() << 60 << byteByByte;
+    }
+}
+
+void TstLinkProtocol::staleBytesAreNoAnswer()
+{
+    QFETCH(bool, write);
+    QFETCH(QByteArray, confirmAnswer);
+    QFETCH(int, ackRepeat);
+    QFETCH(QByteArray, afterAck);
+    QFETCH(QByteArray, afterReply);
+    QFETCH(int, badAt);
+    QFETCH(bool, byteByByte);
+
+    LinkProtocol p;
+    FakeRadio radio(p);
+    radio.byteByByte = byteByByte;
+    radio.confirmAnswer = confirmAnswer;
+    radio.ackRepeat = ackRepeat;
+    radio.afterAck = afterAck;
+    radio.afterReply = afterReply;
+    radio.badAt = badAt;
+    if (write)
+        p.startWrite(radio.memory);
+    else
+        p.startRead();
+    radio.run();
+
+    QVERIFY(!p.isRunning());
+    if (badAt >= 0) {
+        QCOMPARE(radio.outcomes, QList<Outcome>{Outcome::NotAcknowledged});
+        if (write)
+            QCOMPARE(radio.frames.size(), badAt + 1); // nothing after the refused frame
+        else
+            QCOMPARE(radio.lines.size(), badAt + 1);
+        return;
+    }
+    QCOMPARE(radio.outcomes, QList<Outcome>{Outcome::Completed});
+    if (write) {
+        QCOMPARE(radio.frames.size(), kBlockCount);
+        for (int k = 0; k < kBlockCount; ++k)
+            QCOMPARE(radio.frames.at(k), link::WriteFrame(k, radio.memory.block(k)));
+    } else {
+        QCOMPARE(radio.lines.size(), kBlockCount);
+        QVERIFY(p.image() == radio.memory);
+    }
+}
+
+// A listener that starts the next transfer from the outcome of the last one
+// gets a transfer of its own: no late step of the old one reaches it.
+void TstLinkProtocol::transferStartedFromTheOutcome()
+{
+    LinkProtocol p;
+    FakeRadio radio(p);
+    int sentAtRestart = -1;
+    connect(&p, &LinkProtocol::lineReceived, this, [&] {
+        if (radio.lines.size() == 5 && sentAtRestart < 0)
+            p.deviceFailed(QStringLiteral("The disk is full."));
+    });
+    connect(&p, &LinkProtocol::finished, this, [&](Outcome o) {
+        if (o != Outcome::DeviceFailed)
+            return;
+        sentAtRestart = radio.sent.size();
+        radio.stage = FakeRadio::Stage::Wake;
+        radio.wake.clear();
+        p.startRead();
+    });
+    p.startRead();
+    radio.run();
+    // After the restart the first bytes out are wake bytes, not the old read's ACK.
+    QVERIFY(sentAtRestart > 0);
+    QCOMPARE(radio.sent.mid(sentAtRestart, 2), (QList<QByteArray>{QByteArray(1, 0x02), QByteArray(1, 0x50)}));
+    QCOMPARE(radio.outcomes, (QList<Outcome>{Outcome::DeviceFailed, Outcome::Completed}));
+    QVERIFY(p.image() == radio.memory);
 }
 
 QTEST_GUILESS_MAIN(TstLinkProtocol)

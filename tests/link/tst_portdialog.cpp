@@ -50,6 +50,7 @@ private slots:
     void openFailures_data();
     void openFailures();
     void openPermissionDenied();
+    void oneDeviceOneHolder();
 };
 
 void TstPortDialog::environmentReplacesTheList_data()
@@ -171,6 +172,39 @@ void TstPortDialog::openPermissionDenied()
     QVERIFY2(s.error().contains(radio.device()), qPrintable(s.error()));
     QVERIFY2(s.error().contains(QStringLiteral("permission denied")), qPrintable(s.error()));
     QVERIFY2(s.error().contains(QStringLiteral("dialout")), qPrintable(s.error()));
+}
+
+// A symlink and the device it names are one port: whoever opens it first
+// holds it, and the other is told who that is, not about group membership.
+void TstPortDialog::oneDeviceOneHolder()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("radio0"));
+    SimulatedRadio radio;
+    QVERIFY(radio.start({QStringLiteral("--no-pace"), QStringLiteral("--link"), link}));
+    QTRY_VERIFY(QFileInfo(link).isSymLink());
+    const QString lock = SerialLockFilePath(radio.device());
+    QVERIFY(!lock.isEmpty());
+
+    QSerialPort first;
+    QVERIFY(OpenSerialPort(first, link).ok());
+    QVERIFY2(QFile::exists(lock), qPrintable(lock)); // the lock names the device, not the link
+
+    for (const QString &path : {radio.device(), link}) {
+        QSerialPort second;
+        const core::Status s = OpenSerialPort(second, path);
+        QVERIFY(!s.ok());
+        QVERIFY(!second.isOpen());
+        QVERIFY2(s.error().contains(path), qPrintable(s.error()));
+        QVERIFY2(s.error().contains(QStringLiteral("another program holds it (process %1)").arg(::getpid())),
+                 qPrintable(s.error()));
+        QVERIFY2(!s.error().contains(QStringLiteral("dialout")), qPrintable(s.error()));
+    }
+
+    first.close();
+    QVERIFY(!QFile::exists(lock));
+    QSerialPort again;
+    QVERIFY(OpenSerialPort(again, radio.device()).ok());
 }
 
 QTEST_MAIN(TstPortDialog)

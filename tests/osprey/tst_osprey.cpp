@@ -339,6 +339,29 @@ private slots:
         QCOMPARE(m_window->bands.pl5, QString("136MHz---174MHz"));
     }
 
+    void settingsFileInAnyCaseIsTheOneFile()
+    {
+        // An upper-case file is read at start, written by Save and Exit, and read again at the next start.
+        QFile::remove(ini());
+        const QString upper = m_dir.filePath("SFC.INI");
+        writeFile(upper, "[Frequent]\r\nPL2=136MHz---174MHz\r\n");
+        m_dialogs = FakeUserDialogs();
+        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, mainFrm::Environment{m_dir.path(), m_dir.path(), {}});
+        m_window->Form_Activate();
+        QCOMPARE(m_window->bands.PL2, QString("136MHz---174MHz"));
+        inBandEditor([](QWidget *e) {
+            e->findChild<QLineEdit *>("Text2")->setText("400");
+            e->findChild<QLineEdit *>("Text1")->setText("470");
+            clickTreeItem(e, "Save and Exit");
+        });
+        QVERIFY(!QFile::exists(ini()));
+        QCOMPARE(readBytes(upper), QByteArray("[Frequent]\r\nPL2=136MHz---174MHz\r\nPL1=400MHz---470MHz\r\n"));
+        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, mainFrm::Environment{m_dir.path(), m_dir.path(), {}});
+        QCOMPARE(m_window->bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(m_window->bandLabel(), QString("400MHz---470MHz"));
+        QFile::remove(upper);
+    }
+
     void unwritableSettingsFileIsReported()
     {
         make(kSixBands);

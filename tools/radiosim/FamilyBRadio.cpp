@@ -9,6 +9,8 @@ constexpr unsigned char kStx = 0x02;
 constexpr int kLastBlock = 127;
 // Bytes whose decimal texts hold the digit 6 but which are no ACK.
 const QByteArray kGarbage("\x10\x3C\x60\xA0", 4);
+// What a noisy line adds after an answer: neither an ACK nor a digit 6.
+const QByteArray kNoise("\x00\xE0\x80", 3);
 
 QByteArray HexLine(const QByteArray &bytes)
 {
@@ -28,20 +30,32 @@ bool FamilyBRadio::mute(int block) const
 
 Reaction FamilyBRadio::receive(unsigned char byte)
 {
+    return withNoise(answer(byte));
+}
+
+Reaction FamilyBRadio::withNoise(Reaction r) const
+{
+    if (m_faults.noise && !r.reply.isEmpty())
+        r.reply += kNoise;
+    return r;
+}
+
+Reaction FamilyBRadio::answer(unsigned char byte)
+{
     switch (m_state) {
     case State::Asleep:
         return wake(byte);
     case State::AwaitConfirm:
         if (byte == 'M') {
             m_state = State::AwaitDirection;
-            return {QByteArray(1, kAck)};
+            return {acks()};
         }
         return wake(byte); // still hearing the wake sequence
     case State::AwaitDirection:
         if (byte == 0x05 || byte == 0x0A) {
             m_state = byte == 0x05 ? State::Reading : State::Writing;
             m_frame.clear();
-            return {mute(0) ? QByteArray() : QByteArray(1, kAck)};
+            return {mute(0) ? QByteArray() : acks()};
         }
         return {};
     case State::Reading:
@@ -101,6 +115,12 @@ Reaction FamilyBRadio::readRequest(unsigned char byte)
     reply.append(m_memory.block(address));
     if (m_faults.shortAt == m_block)
         reply.truncate(7);
+    if (m_faults.longAll || m_faults.longAt == m_block) {
+        char sum = 0; // a checksum the PC does not expect
+        for (char c : reply)
+            sum = char(sum + c);
+        reply.append(sum);
+    }
     return {reply};
 }
 
@@ -146,5 +166,5 @@ Reaction FamilyBRadio::acknowledge(int block) const
         return {QByteArray(1, char(m_faults.badAckByte))};
     if (m_faults.garbageAt == block)
         return {kGarbage};
-    return {QByteArray(1, kAck)};
+    return {acks()};
 }

@@ -19,11 +19,14 @@ public:
 private:
     enum class State { Asleep, AwaitConfirm, AwaitDirection, Reading, AwaitPcAck, Writing };
 
+    Reaction answer(unsigned char byte);
     Reaction wake(unsigned char byte);
     Reaction readRequest(unsigned char byte);
     Reaction writeFrame(unsigned char byte);
     Reaction acknowledge(int block) const;
     bool mute(int block) const;
+    Reaction withNoise(Reaction r) const;
+    QByteArray acks() const { return QByteArray(m_faults.ackCount, 0x06); }
 
     RadioMemory &m_memory;
     Faults m_faults;

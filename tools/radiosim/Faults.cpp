@@ -39,6 +39,17 @@ QString ParseFault(const QString &text, Faults &f)
         f.hangUpAt = number(1);
     } else if (kind == QLatin1String("slow")) {
         f.slowMs = number(1);
+    } else if (kind == QLatin1String("acks")) {
+        f.ackCount = number(1);
+        if (f.ackCount < 1)
+            ok = false;
+    } else if (kind == QLatin1String("noise")) {
+        f.noise = true;
+    } else if (kind == QLatin1String("long")) {
+        if (parts.size() == 1)
+            f.longAll = true;
+        else
+            f.longAt = number(1);
     } else {
         return QStringLiteral("unknown fault \"%1\"").arg(text);
     }

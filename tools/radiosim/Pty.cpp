@@ -15,7 +15,7 @@ Pty::~Pty()
         ::close(m_master);
 }
 
-bool Pty::open()
+bool Pty::open(int idleBaud)
 {
     auto fail = [this](const char *what) {
         m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
@@ -40,8 +40,9 @@ bool Pty::open()
     if (::tcgetattr(m_slave, &t) != 0)
         return fail("tcgetattr");
     ::cfmakeraw(&t);
-    ::cfsetispeed(&t, B9600);
-    ::cfsetospeed(&t, B9600);
+    const speed_t speed = idleBaud == 9600 ? B9600 : B38400;
+    ::cfsetispeed(&t, speed);
+    ::cfsetospeed(&t, speed);
     if (::tcsetattr(m_slave, TCSANOW, &t) != 0)
         return fail("tcsetattr");
 

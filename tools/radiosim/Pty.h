@@ -11,7 +11,8 @@ public:
     Pty &operator=(const Pty &) = delete;
 
     // On failure returns false and leaves the reason in error().
-    bool open();
+    // idleBaud: the rate the port is at until a program sets its own.
+    bool open(int idleBaud = 38400);
     int masterFd() const { return m_master; }
     QString slavePath() const { return m_slavePath; }
     QString error() const { return m_error; }

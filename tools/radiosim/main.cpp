@@ -30,6 +30,13 @@ extern "C" void RemoveLinkAndExit(int)
     ::_exit(0);
 }
 
+// The port starts at another rate, as another program may have left it, so a
+// PC that closes its end too early is heard at the wrong rate.
+int idleBaud(int baud)
+{
+    return baud == 38400 ? 9600 : 38400;
+}
+
 int Fail(const QString &why)
 {
     QTextStream(stderr) << "radiosim: " << why << Qt::endl;
@@ -58,8 +65,8 @@ int main(int argc, char **argv)
                                     QStringLiteral("FILE"));
     const QCommandLineOption fault(
         QStringLiteral("fault"),
-        QStringLiteral("silent[:K] | nak:K | badack:K[:HH] | garbage:K | short[:K] | hangup:K | slow:MS "
-                       "(K: block number from 0; may be repeated)."),
+        QStringLiteral("silent[:K] | nak:K | badack:K[:HH] | garbage:K | short[:K] | hangup:K | slow:MS | "
+                       "acks:N | noise | long[:K] (K: block number from 0; may be repeated)."),
         QStringLiteral("F"));
     const QCommandLineOption noPace(QStringLiteral("no-pace"), QStringLiteral("Do not pace the line at the baud rate."));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Baud rate to pace at (9600)."),
@@ -112,7 +119,7 @@ int main(int argc, char **argv)
     }
 
     Pty pty;
-    if (!pty.open())
+    if (!pty.open(idleBaud(baudRate)))
         return Fail(pty.error());
 
     if (parser.isSet(link)) {
@@ -146,7 +153,7 @@ int main(int argc, char **argv)
     else
         radioOfFamily = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
     FamilyBRadio &radio = *radioOfFamily;
-    Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs);
+    Wire wire(pty.masterFd(), radio, byteTimeUs, faults.slowMs, baudRate);
     wire.setVerbose(parser.isSet(verbose));
     QObject::connect(&wire, &Wire::hungUp, &app, [] {
         if (g_link[0])
