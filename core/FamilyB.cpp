@@ -17,6 +17,14 @@ Result<Byte> hexByte(const QString &hex)
 }
 
 
+const char *const kColumnTitles[] = {"RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc"};
+
+template <class T>
+Result<T> inColumn(int column, const QString &why)
+{
+    return fail<T>(QLatin1String(kColumnTitles[column - 1]) + QStringLiteral(": ") + why);
+}
+
 } // namespace
 
 const QStringList &Models()
@@ -85,6 +93,12 @@ Block FunctionBlock2(const EditorState &s)
 
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target)
 {
+    return ChannelBlocks(row, EncodeTone, target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
+}
+
+Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder encodeTone, Qt::CaseSensitivity powerCase)
+{
+    using Blocks = std::array<Block, 2>;
     const auto cell = [&](int column) { return column - 1 < row.size() ? row.at(column - 1) : QString(); };
     Block freq;
     freq.fill(0xFF);
@@ -95,16 +109,16 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target
             continue;
         const auto code = EncodeFrequency(cell(column));
         if (!code)
-            return fail<std::array<Block, 2>>(code.error());
+            return inColumn<Blocks>(column, code.error());
         for (int i = 0; i < 4; ++i)
             freq[(column - 1) * 4 + i] = (*code)[i];
     }
     for (int column : {3, 4}) {
         if (!IsUsedCell(cell(column)))
             continue;
-        const auto code = EncodeTone(cell(column));
+        const auto code = encodeTone(cell(column));
         if (!code)
-            return fail<std::array<Block, 2>>(code.error());
+            return inColumn<Blocks>(column, code.error());
         tone[(column - 3) * 2] = (*code)[0];
         tone[(column - 3) * 2 + 1] = (*code)[1];
     }
@@ -113,8 +127,8 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target
     if (IsUsedCell(cell(6)))
         tone[5] = WideNarrowByte(cell(6));
     if (IsUsedCell(cell(7)))
-        tone[6] = PowerByte(cell(7), target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
-    return std::array<Block, 2>{freq, tone};
+        tone[6] = PowerByte(cell(7), powerCase);
+    return Blocks{freq, tone};
 }
 
 Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &block2, const QList<QStringList> &channels,
@@ -158,6 +172,35 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     s.variant = n % 2 == 1 ? 0 : 1;
     const int m = n % 2 == 1 ? (n + 1) / 2 : n / 2;
     s.model = m == 1 ? QStringLiteral("QZ236") : QStringLiteral("QZ70");
+
+    if (const Status settings = DecodeSettings(file, s); !settings)
+        return fail<EditorState>(settings.error());
+
+    s.channels.clear();
+    for (int ch = 0; ch < kChannels; ++ch) {
+        const QStringList &f = file.lines.at(2 + 2 * ch);
+        const QStringList &t = file.lines.at(3 + 2 * ch);
+        s.channels << QStringList{
+            DecodeFrequency(f.at(4), f.at(5), f.at(6), f.at(7)),
+            DecodeFrequency(f.at(8), f.at(9), f.at(10), f.at(11)),
+            DecodeTone(t.at(4), t.at(5)),
+            DecodeTone(t.at(6), t.at(7)),
+            DecodeBusy(t.at(8)),
+            DecodeWideNarrow(t.at(9)),
+            DecodePower(t.at(10), QString()),
+        };
+    }
+    return s;
+}
+
+Status DecodeSettings(const ChpLines &file, EditorState &s)
+{
+    if (file.lines.size() < 2)
+        return failed(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
+    const auto bad = [](int line, const QString &why) {
+        return failed(QStringLiteral("Line %1: %2").arg(line).arg(why));
+    };
+    const QStringList &l1 = file.lines.at(0);
 
     const QString option = l1.at(8).rightJustified(2, QLatin1Char('0'));
     QString bits;
@@ -204,22 +247,7 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
         s.lists.scan = 0;
     else if (l2.at(5) == QLatin1String("00"))
         s.lists.scan = 1;
-
-    s.channels.clear();
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const QStringList &f = file.lines.at(2 + 2 * ch);
-        const QStringList &t = file.lines.at(3 + 2 * ch);
-        s.channels << QStringList{
-            DecodeFrequency(f.at(4), f.at(5), f.at(6), f.at(7)),
-            DecodeFrequency(f.at(8), f.at(9), f.at(10), f.at(11)),
-            DecodeTone(t.at(4), t.at(5)),
-            DecodeTone(t.at(6), t.at(7)),
-            DecodeBusy(t.at(8)),
-            DecodeWideNarrow(t.at(9)),
-            DecodePower(t.at(10), QString()),
-        };
-    }
-    return s;
+    return success();
 }
 
 EditorState StartupState()

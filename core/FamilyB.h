@@ -39,6 +39,10 @@ using core::Target;
 
 // The frequency block and the tone block of one channel row (texts of columns 1..7).
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target);
+// The same with another family's tone code and power comparison; a failure
+// names the column ("QT/DQT Dec: ...").
+using ToneEncoder = Result<ToneCode> (*)(const QString &text);
+Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, ToneEncoder encodeTone, Qt::CaseSensitivity powerCase);
 
 using ChannelRecord = std::function<Result<std::array<Block, 2>>(const QStringList &row)>;
 // Function blocks, then one record per channel row (16 at most), then 0xFF
@@ -49,6 +53,10 @@ Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &bloc
 // The whole 1024-byte image: function blocks, 16 channel records, 0xFF filler.
 // A cell whose text does not fit its code fails the whole image, naming the channel.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
+
+// Lines 1 and 2 without the model code: option bits, time-out, squelch, power
+// step, voice and scan. Every family's chp file carries them alike.
+Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
 // Fills a state from the first 34 lines of a chp file. Fields that the file
 // leaves open (an unknown power or voice token) keep their values from current.

@@ -145,6 +145,10 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
 
 Status IniFile::save(const QString &path) const
 {
+    // Replacing the file would pass over its read-only mark, so it is honoured here.
+    const QFileInfo info(path);
+    if (info.exists() && info.isFile() && !(info.permissions() & QFileDevice::WriteOwner))
+        return failed(QStringLiteral("Cannot write \"%1\": the file is read-only.").arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "GridColumns.h"
+#include "common/frmAbout.h"
+#include "common/frmMODE.h"
 #include "core/ChpFile.h"
 #include "core/EditorState.h"
 #include "core/MemoryImage.h"
@@ -42,6 +44,22 @@ struct FamilyPrint {
     std::function<void(print::ScriptWriter &script, const ScriptPageSource &source)> scriptPage;
 };
 
+// One position of a fixed model list: its item, its model code and the band
+// text it uses (an index into core::BandTexts::byPosition).
+struct FixedModel {
+    QString item;
+    core::Byte code;
+    int bandSlot;
+};
+
+// A toolbar button; its text is what the toolbar handler compares.
+struct ToolButton {
+    enum class Command { New, Open, Save, Print, Read, Write };
+    QString text;
+    Command command;
+    QString toolTip;
+};
+
 struct Family {
     QString title;
     QString version; // "1.0.0.1"
@@ -70,4 +88,33 @@ struct Family {
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
     FamilyPrint print;
+
+    // ---- Window policies; the defaults are Heron's. ----
+    QString caption; // the window's caption; empty: the title
+    // A fixed model list in place of the File > New models and the model dialog.
+    QList<FixedModel> modelTable;
+    // Choosing a model empties the grid even when it holds channels.
+    bool modelChangeEmptiesGrid = false;
+    int bandTextsRead = 2; // "PL1", "PL2", ... read from the settings file at start
+    BandEditorLists bandEditor;
+    // "Save and Exit" in the band editor also writes the band to the settings file.
+    bool bandEditorWritesSettings = false;
+    // Every resize rescales the controls in proportion to the window.
+    bool proportionalLayout = true;
+    QList<ToolButton> toolbar{
+        {QStringLiteral("New"), ToolButton::Command::New, {}},   {QStringLiteral("Open"), ToolButton::Command::Open, {}},
+        {QStringLiteral("Save"), ToolButton::Command::Save, {}}, {QStringLiteral("Print"), ToolButton::Command::Print, {}},
+        {QStringLiteral("Read"), ToolButton::Command::Read, {}}, {QStringLiteral("Write"), ToolButton::Command::Write, {}},
+    };
+    Qt::CaseSensitivity toolbarMatch = Qt::CaseInsensitive;
+    // A status bar showing the caption, the date and the time.
+    bool statusBar = false;
+    // The help file beside the program that F1 and Help > Content open; empty: none.
+    QString helpFile;
+    QString saveErrorTitle = QStringLiteral("\u9519\u8BEF"); // "错误"
+    // File holds one print item, "Print(&P)" (mnuPreview), for the script
+    // page (print.scriptPage), in place of PrintPreview and Print.
+    bool singlePrintItem = false;
+    // The About box's texts; an empty caption: AboutTexts::forProgram(title, version).
+    AboutTexts about;
 };

@@ -2,6 +2,7 @@
 #include "ChannelGrid.h"
 
 #include "common/PortList.h"
+#include "common/InstalledFiles.h"
 #include "common/frmAbout.h"
 #include "common/frmDK.h"
 #include "common/frmWAIT.h"
@@ -25,7 +26,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSerialPort>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QToolBar>
 
 using core::EditorState;
@@ -44,25 +48,34 @@ constexpr int core::FunctionLists::*kListFields[] = {
     &core::FunctionLists::sound, &core::FunctionLists::scrambler,   &core::FunctionLists::priority,
 };
 
+const QString kSettingsSection = QStringLiteral("Frequent");
+
+QString BandKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
+
 } // namespace
 
 mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent)
     : QMainWindow(parent), m_family(family), m_dialogs(dialogs), m_env(std::move(env))
 {
     setObjectName(QStringLiteral("mainFrm"));
-    setWindowTitle(m_family.title);
+    setWindowTitle(m_family.caption.isEmpty() ? m_family.title : m_family.caption);
     MSComm = new QSerialPort(this);
 
     // Creation: band texts, band editor defaults, channel count.
-    const QString ini = core::SettingsPath(m_env.settingsFolder());
-    bands.PL1 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL1"), ini);
-    bands.PL2 = core::ReadIniString(QStringLiteral("Frequent"), QStringLiteral("PL2"), ini);
+    const QString ini = settingsPath();
+    for (int slot = 0; slot < m_family.bandTextsRead; ++slot)
+        if (QString *text = bands.byPosition(slot))
+            *text = core::ReadIniString(kSettingsSection, BandKey(slot), ini);
     band = core::BandOptions{};
     strType = 16;
 
     buildControls();
     buildMenus();
     buildToolBar();
+    if (m_family.statusBar)
+        buildStatusBar();
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &mainFrm::mnuIndex_Click);
 
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, [this] { gridXDSZ->Timer_Timer(); });
@@ -72,9 +85,12 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     SetupChannelGrid(16);
 
     m_central->resize(kDesignSize);
-    ControlGeometry.record(m_central);
-    m_central->installEventFilter(this);
-    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height());
+    if (m_family.proportionalLayout) {
+        ControlGeometry.record(m_central);
+        m_central->installEventFilter(this);
+    }
+    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height() +
+                                    (sbStatusBar ? sbStatusBar->sizeHint().height() : 0));
 }
 
 mainFrm::~mainFrm()
@@ -114,6 +130,8 @@ void mainFrm::buildControls()
     Label2->setGeometry(426, 24, 230, 24);
     Label2->setFrameShape(QFrame::StyledPanel);
     Label2->setFrameShadow(QFrame::Sunken);
+    for (const FixedModel &m : m_family.modelTable)
+        cboPCmodel->addItem(m.item);
     connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
 
     const int xs[3] = {10, 310, 640};
@@ -173,17 +191,24 @@ void mainFrm::buildMenus()
     };
 
     QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
-    mnuNew = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
-    const int designItems = m_family.modelMenuFromDialog ? qMin(1, int(m_family.models.size())) : int(m_family.models.size());
-    for (int i = 0; i < designItems; ++i)
-        addModelItem(i, m_family.models.at(i));
-    if (!mnuType.isEmpty())
-        mnuType.first()->setChecked(true);
+    if (m_family.modelTable.isEmpty()) {
+        mnuNew = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
+        const int designItems =
+            m_family.modelMenuFromDialog ? qMin(1, int(m_family.models.size())) : int(m_family.models.size());
+        for (int i = 0; i < designItems; ++i)
+            addModelItem(i, m_family.models.at(i));
+        if (!mnuType.isEmpty())
+            mnuType.first()->setChecked(true);
+    }
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
     separator(file, QStringLiteral("null0"));
-    item(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("PrintPreview(&P)"), {}, &mainFrm::mnuPrintPreview_Click);
-    item(file, QStringLiteral("mnuPrint"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPrint_Click);
+    if (m_family.singlePrintItem) {
+        item(file, QStringLiteral("mnuPreview"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPreview_Click);
+    } else {
+        item(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("PrintPreview(&P)"), {}, &mainFrm::mnuPrintPreview_Click);
+        item(file, QStringLiteral("mnuPrint"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPrint_Click);
+    }
     separator(file, QStringLiteral("mnuNULL"))->setVisible(false);
     for (int i = 0; i < 4; ++i)
         item(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i), {}, nullptr)->setVisible(false);
@@ -239,18 +264,57 @@ void mainFrm::buildToolBar()
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (const QString &text : QStringList{"New", "Open", "Save", "Print", "Read", "Write"}) {
+    for (const ToolButton &button : m_family.toolbar) {
+        const QString text = button.text;
         QAction *a = tbToolBar->addAction(QIcon(QStringLiteral(":/images/%1.png").arg(text.toLower())), text);
         a->setObjectName(QStringLiteral("tb") + text);
+        if (!button.toolTip.isEmpty())
+            a->setToolTip(button.toolTip);
         connect(a, &QAction::triggered, this, [this, text] { tbToolBar_ButtonClick(text); });
     }
+}
+
+void mainFrm::buildStatusBar()
+{
+    sbStatusBar = statusBar();
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    const auto panel = [this](const QString &name, int stretch) {
+        auto *l = new QLabel(sbStatusBar);
+        l->setObjectName(name);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setContentsMargins(4, 0, 4, 0);
+        sbStatusBar->addPermanentWidget(l, stretch);
+        return l;
+    };
+    panel(QStringLiteral("sbCaption"), 1)->setText(windowTitle());
+    sbDate = panel(QStringLiteral("sbDate"), 0);
+    sbTime = panel(QStringLiteral("sbTime"), 0);
+    updateClock();
+    // Each tick lands just after the second changes, so the time never lags a second.
+    m_clock.setTimerType(Qt::PreciseTimer);
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this, &mainFrm::updateClock);
+    m_clock.start();
+}
+
+void mainFrm::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    sbDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    sbTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    m_clock.setInterval(1000 - now.time().msec() + 5);
 }
 
 // Start-up defaults; each list's handler runs as if the user had chosen the item.
 void mainFrm::Form_Load()
 {
-    strPC = m_family.startsWithoutModel ? strjx : m_family.models.value(0);
-    FillModelVariants(strPC);
+    if (m_family.modelTable.isEmpty()) {
+        strPC = m_family.startsWithoutModel ? strjx : m_family.models.value(0);
+        FillModelVariants(strPC);
+    }
     setListIndex(cboPCmodel, 0);
     for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
         setListIndex(list(i), m_family.defaults.*kListFields[i]);
@@ -259,7 +323,8 @@ void mainFrm::Form_Load()
     cboPCmodel_Click();
     blnGridReady = true;
     cboYYBP_Click();
-    blnFirstShow = true;
+    // A fixed model list is never asked for.
+    blnFirstShow = m_family.modelTable.isEmpty();
     closePort();
 }
 
@@ -336,17 +401,31 @@ void mainFrm::cbosd_Click() { rebuildOptionByte(false); }
 void mainFrm::cboPCmodel_Click()
 {
     I_data = 1;
-    QString model = cboPCmodel->currentText();
-    model.chop(3);
     const int index = cboPCmodel->currentIndex();
-    if (index == 0 || index == 1) {
+    const QList<FixedModel> &table = m_family.modelTable;
+    if (!table.isEmpty()) {
+        if (index >= 0 && index < table.size()) {
+            const QString *text = bands.byPosition(table.at(index).bandSlot);
+            Label2->setText(text ? *text : QString());
+            m_bandKey = BandKey(table.at(index).bandSlot);
+            strModelHex = core::HexByte(table.at(index).code);
+        }
+    } else if (index == 0 || index == 1) {
+        QString model = cboPCmodel->currentText();
+        model.chop(3);
         Label2->setText(index == 0 ? bands.PL1 : bands.PL2);
         m_bandKey = index == 0 ? QStringLiteral("PL1") : QStringLiteral("PL2");
         strModelHex = core::HexByte(m_family.modelCode(model, index));
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
-    if (blnGridReady && gridXDSZ->cellText(1, 1).isEmpty())
+    if (!blnGridReady)
+        return;
+    if (m_family.modelChangeEmptiesGrid) {
+        gridXDSZ->grid()->Clear();
         SetupChannelGrid(strType);
+    } else if (gridXDSZ->cellText(1, 1).isEmpty()) {
+        SetupChannelGrid(strType);
+    }
 }
 
 void mainFrm::cboYYBP_Click()
@@ -436,7 +515,7 @@ bool mainFrm::eventFilter(QObject *watched, QEvent *e)
         if (c && c->parentWidget() == fraFunc && !c->hasFocus())
             return true;
     }
-    if (watched == m_central && e->type() == QEvent::Resize) {
+    if (watched == m_central && e->type() == QEvent::Resize && m_family.proportionalLayout) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.
         gridXDSZ->layoutColumns();
@@ -479,7 +558,8 @@ EditorState mainFrm::currentState() const
     EditorState s;
     QString model = cboPCmodel->currentText();
     model.chop(3);
-    s.model = model;
+    // With a fixed model list the position alone names the model.
+    s.model = m_family.modelTable.isEmpty() ? model : QString();
     s.variant = cboPCmodel->currentIndex();
     s.group = strStype;
     for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
@@ -491,13 +571,17 @@ EditorState mainFrm::currentState() const
 
 void mainFrm::applyState(const EditorState &s)
 {
-    strType = 16;
-    I_data = 1;
-    if (!m_family.groupGrids.isEmpty() && !s.group.isEmpty())
-        strStype = s.group;
-    SetupChannelGrid(16);
-    FillModelVariants(s.model);
-    setListIndex(cboPCmodel, s.variant);
+    if (m_family.modelTable.isEmpty()) {
+        strType = 16;
+        I_data = 1;
+        if (!m_family.groupGrids.isEmpty() && !s.group.isEmpty())
+            strStype = s.group;
+        SetupChannelGrid(16);
+        FillModelVariants(s.model);
+        setListIndex(cboPCmodel, s.variant);
+    } else if (s.variant != cboPCmodel->currentIndex()) {
+        setListIndex(cboPCmodel, s.variant); // another model empties the grid, as a user's choice does
+    }
     blnGridReady = false;
     cboPCmodel_Click();
     blnGridReady = true;
@@ -538,7 +622,7 @@ void mainFrm::SaveImageFile(const QString &path)
     const auto image = m_family.buildImage(currentState(), core::Target::File);
     const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
     if (!saved) {
-        m_dialogs.message(this, saved.error(), QStringLiteral("错误"), UserDialogs::Icon::Critical);
+        m_dialogs.message(this, saved.error(), m_family.saveErrorTitle, UserDialogs::Icon::Critical);
         return;
     }
     m_dialogs.message(this, QStringLiteral("Successfully Saved"));
@@ -669,6 +753,12 @@ void mainFrm::mnuPrintPreview_Click()
     m_pagePreview->activateWindow();
 }
 
+void mainFrm::mnuPreview_Click()
+{
+    if (m_family.print.scriptPage)
+        printScriptPage();
+}
+
 void mainFrm::mnuExit_Click()
 {
     closePort();
@@ -709,9 +799,11 @@ void mainFrm::mnuTune_Click()
     frmLogin login(m_dialogs, this);
     login.exec();
     if (login.LoginSucceeded) {
-        frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), BandEditorLists(), this);
+        frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), m_family.bandEditor, this);
         if (m_family.bandEditorForCurrentModel)
             editor.InitPCmodal(strPC);
+        if (m_family.bandEditorWritesSettings)
+            editor.onSaveAndExit = [this, &editor](int slot, const QString &text) { saveBandText(&editor, slot, text); };
         editor.exec();
     }
     Form_Activate();
@@ -726,15 +818,70 @@ void mainFrm::mnuPort_Click()
     Form_Activate();
 }
 
+// One key per save; a file that cannot be written is said so, naming it.
+void mainFrm::saveBandText(QWidget *parent, int slot, const QString &text)
+{
+    const QString path = settingsPath();
+    const core::Status saved = core::WriteIniString(kSettingsSection, BandKey(slot), text, path);
+    if (!saved)
+        m_dialogs.message(parent, QStringLiteral("The band was not saved in the settings file.\n") + saved.error(),
+                          QStringLiteral("Test  Mode"), UserDialogs::Icon::Warning);
+}
+
+QString mainFrm::settingsPath() const { return core::SettingsPath(m_env.settingsFolder()); }
+
+// Beside the program, else in its installed data folder; the missing file is named as beside the program.
+QString mainFrm::helpPath() const
+{
+    if (m_family.helpFile.isEmpty())
+        return QString();
+    const QString found = HelpFilePath(m_env.programDir, m_family.helpFile);
+    return found.isEmpty() ? QDir(m_env.programDir).filePath(m_family.helpFile) : found;
+}
+
 void mainFrm::mnuIndex_Click()
 {
-    // No help file is named for this program.
+    const QString path = helpPath();
+    if (path.isEmpty())
+        return; // this program names no help file
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.message(this, QStringLiteral("The help file \"%1\" is missing.").arg(shown), QStringLiteral("Information"),
+                          UserDialogs::Icon::Information);
+        return;
+    }
+    // The viewer runs on its own; only its failure to start or to find a
+    // handler for the file comes back here.
+    auto *viewer = new QProcess(this);
+    viewer->setProcessChannelMode(QProcess::ForwardedChannels);
+    const QString program = m_env.helpViewer;
+    connect(viewer, &QProcess::errorOccurred, this, [this, viewer, shown, program](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        viewer->deleteLater();
+        m_dialogs.message(this,
+                          QStringLiteral("The help file \"%1\" cannot be opened: %2 could not be started (%3).")
+                              .arg(shown, program, viewer->errorString()),
+                          QStringLiteral("Information"), UserDialogs::Icon::Information);
+    });
+    connect(viewer, &QProcess::finished, this, [this, viewer, shown](int code, QProcess::ExitStatus status) {
+        viewer->deleteLater();
+        if (status == QProcess::NormalExit && code == 0)
+            return;
+        m_dialogs.message(this,
+                          QStringLiteral("The help file \"%1\" could not be opened: no viewer for CHM help files "
+                                         "was found, or it failed (xchm is one).")
+                              .arg(shown),
+                          QStringLiteral("Information"), UserDialogs::Icon::Information);
+    });
+    viewer->start(program, {path});
 }
 
 void mainFrm::mnuAbout_Click()
 {
-    AboutTexts texts = AboutTexts::forProgram(m_family.title, m_family.version);
-    texts.settingsFile = core::SettingsPath(m_env.settingsFolder());
+    AboutTexts texts =
+        m_family.about.caption.isEmpty() ? AboutTexts::forProgram(m_family.title, m_family.version) : m_family.about;
+    texts.settingsFile = settingsPath();
     frmAbout about(m_dialogs, texts, this);
     about.exec();
 }
@@ -790,18 +937,19 @@ void mainFrm::mnuWrite_Click()
 
 void mainFrm::tbToolBar_ButtonClick(const QString &buttonText)
 {
-    const QString key = buttonText.toUpper();
-    if (key == QLatin1String("NEW"))
-        ChooseModel();
-    else if (key == QLatin1String("WRITE"))
-        mnuWrite_Click();
-    else if (key == QLatin1String("READ"))
-        mnuRead_Click();
-    else if (key == QLatin1String("OPEN"))
-        mnuOpen_Click();
-    else if (key == QLatin1String("SAVE"))
-        mnuSave_Click();
-    else if (key == QLatin1String("PRINT"))
-        mnuPrint_Click();
+    using Command = ToolButton::Command;
+    for (const ToolButton &button : m_family.toolbar) {
+        if (buttonText.compare(button.text, m_family.toolbarMatch) != 0)
+            continue;
+        switch (button.command) {
+        case Command::New: ChooseModel(); break;
+        case Command::Open: mnuOpen_Click(); break;
+        case Command::Save: mnuSave_Click(); break;
+        case Command::Print: m_family.singlePrintItem ? mnuPreview_Click() : mnuPrint_Click(); break;
+        case Command::Read: mnuRead_Click(); break;
+        case Command::Write: mnuWrite_Click(); break;
+        }
+        break;
+    }
     closePort();
 }

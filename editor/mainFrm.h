@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QSerialPort;
+class QStatusBar;
 class QToolBar;
 class ChannelGrid;
 namespace print {
@@ -36,6 +37,7 @@ public:
         QString dataDir;     // private per-user files: the received scratch file, the print script
         TransferTiming timing;
         print::Printers *printers = nullptr; // the system's printers when null
+        QString helpViewer = QStringLiteral("xdg-open"); // opens the help file with the desktop's viewer
         QString settingsDir = {}; // an installed program's settings folder (ProgramEnvironment)
         QString settingsFolder() const { return settingsDir.isEmpty() ? programDir : settingsDir; }
     };
@@ -60,6 +62,7 @@ public:
     void mnuSave_Click();
     void mnuPrint_Click();
     void mnuPrintPreview_Click();
+    void mnuPreview_Click(); // the settings page as a print script
     void mnuExit_Click();
     void mnuRead_Click();
     void mnuWrite_Click();
@@ -96,6 +99,8 @@ public:
     QString scratchPath() const;
     QString scriptPath() const;
     int portNumber() const { return m_portNumber; }
+    QString settingsPath() const;
+    QString helpPath() const;
 
     // Printing: what the page builder gets, and the windows it opens.
     print::DataPageData printHandOver() const;
@@ -118,6 +123,9 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildControls();
+    void buildStatusBar();
+    void updateClock();
+    void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
     void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
@@ -154,6 +162,10 @@ private:
     ChannelGrid *gridXDSZ = nullptr;
     QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
+    QStatusBar *sbStatusBar = nullptr;
+    QLabel *sbDate = nullptr;
+    QLabel *sbTime = nullptr;
+    QTimer m_clock;
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
     int m_portNumber = 1;

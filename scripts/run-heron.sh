@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Heron (or the program named first: heron, pelican)
+# Sets up, builds and starts Heron (or the program named first: heron, pelican, osprey)
 # with the radio simulator standing in for a radio of its family. Further
 # arguments go to the simulator (e.g. "pelican --model 73" for a group 1 radio).
 set -euo pipefail
@@ -9,7 +9,8 @@ program="${1:-heron}"
 case "$program" in
   heron) family=B ;;
   pelican) family=A ;;
-  *) echo "unknown program: $program (heron or pelican)" >&2; exit 2 ;;
+  osprey) family=C ;;
+  *) echo "unknown program: $program (heron, pelican or osprey)" >&2; exit 2 ;;
 esac
 scripts/setup.sh
 
@@ -18,9 +19,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "$program" radiosim
 
 bin="$build/apps/$program"
-# A first band list so that channels can be entered at once; an existing file is kept.
-if [ ! -f "$bin/Sfc.ini" ]; then
-  printf '[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n' >"$bin/Sfc.ini"
+# A first band list so that channels can be entered at once; an existing
+# file is kept, whatever the case of its name.
+bands='[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n'
+[ "$program" = osprey ] && bands="${bands}PL3=350MHz---390MHz\r\nPL4=420MHz---450MHz\r\nPL5=200MHz---260MHz\r\nPL6=450MHz---512MHz\r\n"
+if ! ls "$bin" | grep -qix 'sfc.ini'; then
+  printf "$bands" >"$bin/Sfc.ini"
 fi
 
 state="${XDG_STATE_HOME:-$HOME/.local/state}/$program-radiosim"

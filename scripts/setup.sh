@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-dev
+  fp-utils xchm xdg-utils
 )
 
 missing=()

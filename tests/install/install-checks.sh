@@ -108,6 +108,9 @@ package)
            ./usr/lib/udev/rules.d/60-radio-programmer-cables.rules; do
     grep -qF " $f" <<<"$contents" || fail "package lacks $f"
   done
+  if [[ " ${programs[*]} " == *" osprey "* ]] && [ -f "$build/apps/osprey/Osprey Help.chm" ]; then
+    grep -qF " ./usr/share/radio-programmer/Osprey Help.chm" <<<"$contents" || fail "package lacks the help file"
+  fi
   echo "$(basename "$deb"): Depends: $depends"
   ;;
 *) fail "unknown step $step" ;;

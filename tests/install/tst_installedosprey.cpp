@@ -1,6 +1,5 @@
 #include "FakeUserDialogs.h"
 #include "WhenModal.h"
-#include "common/InstalledFiles.h"
 #include "editor/RunProgram.h"
 #include "editor/mainFrm.h"
 #include "osprey/OspreyFamily.h"
@@ -78,8 +77,11 @@ private slots:
         QVERIFY(saved.contains("PL1=400MHz---470MHz\r\n"));
         QVERIFY(readAll(installedDefault).contains("PL3=350MHz---390MHz\r\n"));
 
-        // The help file from the installed data folder.
-        QCOMPARE(HelpFilePath(prefix + "/bin", "Osprey Help.chm"), prefix + "/share/radio-programmer/Osprey Help.chm");
+        QCOMPARE(window.settingsPath(), user + "/Sfc.ini");
+
+        // F1 and Help > Content find the help file in the installed data folder.
+        QCOMPARE(window.helpPath(), prefix + "/share/radio-programmer/Osprey Help.chm");
+        QVERIFY(QFileInfo(window.helpPath()).size() > 0);
     }
 };
 

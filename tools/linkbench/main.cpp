@@ -1,5 +1,5 @@
 // Runs a full read and a full write through the serial driver against the
-// simulator paced at 9600 baud, for a Heron radio and a group "1" Pelican radio, and compares the time taken with what the
+// simulator paced at 9600 baud, for a Heron radio, a group "1" Pelican radio and an Osprey radio, and compares the time taken with what the
 // line itself allows; then a Heron read and write through the window and its
 // transfer dialog, to see what the whole program spends.
 #include "common/PortList.h"
@@ -7,6 +7,7 @@
 #include "common/UserDialogs.h"
 #include "core/FamilyA.h"
 #include "core/FamilyB.h"
+#include "core/FamilyC.h"
 #include "editor/mainFrm.h"
 #include "heron/HeronFamily.h"
 
@@ -141,13 +142,17 @@ int main(int argc, char **argv)
     parser.process(app);
 
     QTextStream out(stdout);
-    // Heron's radio, and a group "1" radio of Pelican's family with every channel filled.
+    // Heron's radio, a group "1" radio of Pelican's family and an Osprey radio, the last two with every channel filled.
     core::EditorState pelican = core::familyA::StartupState();
     pelican.model = QStringLiteral("QZ510");
     pelican.group = QStringLiteral("1");
     pelican.channels.clear();
     for (int ch = 0; ch < core::familyA::kChannels; ++ch)
         pelican.channels << QStringList{"462.56250", "462.56250", "67.0", "D754I", "Yes", "N", "Yes", "No", "3", "High"};
+    core::EditorState osprey = core::familyC::StartupState();
+    osprey.variant = 4;
+    for (QStringList &row : osprey.channels)
+        row = {"462.56250", "462.56250", "67", "D754I", "Yes", "N", "High"};
     const struct {
         const char *name;
         QStringList simArguments;
@@ -155,6 +160,7 @@ int main(int argc, char **argv)
     } radios[] = {
         {"heron", {}, core::familyB::BuildImage(core::familyB::StartupState(), core::Target::Radio)},
         {"pelican", {"--family", "A", "--model", "73"}, core::familyA::BuildImage(pelican, core::Target::Radio)},
+        {"osprey", {"--family", "C"}, core::familyC::BuildImage(osprey, core::Target::Radio)},
     };
     bool met = true;
     for (const auto &r : radios) {

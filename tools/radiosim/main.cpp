@@ -2,6 +2,7 @@
 // programming software as a radio would, with optional faults.
 #include "FamilyARadio.h"
 #include "FamilyBRadio.h"
+#include "FamilyCRadio.h"
 #include "Faults.h"
 #include "Pty.h"
 #include "RadioMemory.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -51,7 +53,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plays a radio on a pseudo-terminal for the programming software."));
     parser.addHelpOption();
-    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play (A or B)."),
+    const QCommandLineOption family(QStringLiteral("family"), QStringLiteral("Radio family to play: A, B or C (B)."),
                                     QStringLiteral("F"), QStringLiteral("B"));
     const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("Also make a symlink to the port here."),
                                   QStringLiteral("PATH"));
@@ -77,8 +79,8 @@ int main(int argc, char **argv)
     parser.process(app);
 
     const QString familyName = parser.value(family).toUpper();
-    if (familyName != QLatin1String("A") && familyName != QLatin1String("B"))
-        return Fail(QStringLiteral("family %1 is not played yet").arg(parser.value(family)));
+    if (familyName != QLatin1String("A") && familyName != QLatin1String("B") && familyName != QLatin1String("C"))
+        return Fail(QStringLiteral("family %1 is not played").arg(parser.value(family)));
     if (parser.isSet(model) && familyName != QLatin1String("A"))
         return Fail(QStringLiteral("--model is for family A"));
 
@@ -96,10 +98,16 @@ int main(int argc, char **argv)
     const qint64 byteTimeUs = parser.isSet(noPace) ? 0 : (10LL * 1000000 + baudRate / 2) / baudRate;
 
     RadioMemory radioMemory;
+    const bool newRadio = !QFileInfo::exists(parser.value(memory));
     if (const QString error = radioMemory.load(parser.value(memory)); !error.isEmpty())
         return Fail(error);
     if (familyName == QLatin1String("A")) {
         if (const QString error = FamilyARadio::setModel(radioMemory, parser.value(model)); !error.isEmpty())
+            return Fail(error);
+    }
+    if (newRadio && familyName == QLatin1String("C")) {
+        radioMemory.setBlock(0, FamilyCRadio::FactoryMemory());
+        if (const QString error = radioMemory.save(); !error.isEmpty())
             return Fail(error);
     }
 
@@ -140,6 +148,8 @@ int main(int argc, char **argv)
     std::unique_ptr<FamilyBRadio> radioOfFamily;
     if (familyName == QLatin1String("A"))
         radioOfFamily = std::make_unique<FamilyARadio>(radioMemory, faults, recordFile.get());
+    else if (familyName == QLatin1String("C"))
+        radioOfFamily = std::make_unique<FamilyCRadio>(radioMemory, faults, recordFile.get());
     else
         radioOfFamily = std::make_unique<FamilyBRadio>(radioMemory, faults, recordFile.get());
     FamilyBRadio &radio = *radioOfFamily;
