@@ -1,8 +1,8 @@
 #include "mainFrm.h"
 #include "ChannelGrid.h"
 
-#include "common/PortList.h"
 #include "common/InstalledFiles.h"
+#include "common/PortList.h"
 #include "common/frmAbout.h"
 #include "common/frmDK.h"
 #include "common/frmWAIT.h"
