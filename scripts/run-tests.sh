@@ -14,8 +14,9 @@ run() {
 }
 
 run build/plain
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run build/sanitize -DSANITIZE=ON
 
 # Each fuzz target for 30 seconds, where clang has libFuzzer.
 scripts/run-fuzz.sh 30
+
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run build/sanitize -DSANITIZE=ON
