@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 // Helpers that several suites share.
 namespace testsupport {
@@ -56,6 +57,12 @@ inline bool writeBytes(const QString &path, const QByteArray &data)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// Writes a fixture file; a file that cannot be written fails the test.
+inline void writeFile(const QString &path, const QByteArray &data)
+{
+    QVERIFY(writeBytes(path, data));
 }
 
 } // namespace testsupport

@@ -24,23 +24,11 @@
 namespace {
 
 using testsupport::crlf;
+using testsupport::readBytes;
 using testsupport::startupFile;
 using testsupport::wheel;
 using testsupport::whenModal;
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
+using testsupport::writeFile;
 
 void whenModalOf(const QString &name, std::function<void(QWidget *)> act)
 {
@@ -176,7 +164,7 @@ private slots:
         const QString path = m_dir.filePath("start up.chp");
         m_dialogs.fileNames.enqueue(path);
         m_window->mnuSave_Click();
-        QCOMPARE(readAll(path), crlf(startupFile()));
+        QCOMPARE(readBytes(path), crlf(startupFile()));
         QCOMPARE(m_dialogs.texts(), QStringList{"Successfully Saved"});
         QCOMPARE(m_dialogs.fileFilters, QStringList{"chp(*.chp);;All Files(*.*)"});
     }
@@ -210,7 +198,7 @@ private slots:
         const QString out = m_dir.filePath("out.chp");
         m_dialogs.fileNames.enqueue(out);
         w->mnuSave_Click();
-        QCOMPARE(readAll(out), crlf(lines));
+        QCOMPARE(readBytes(out), crlf(lines));
     }
 
     void badFileLeavesTheWindowAsItWas_data()
@@ -246,7 +234,7 @@ private slots:
         const QString path = m_dir.filePath("old.chp");
         writeFile(path, QByteArray(20000, 'x'));
         m_window->SaveImageFile(path);
-        QCOMPARE(readAll(path), crlf(startupFile()));
+        QCOMPARE(readBytes(path), crlf(startupFile()));
     }
 
     void cancelledDialogsAndMissingFilesAreSilent()

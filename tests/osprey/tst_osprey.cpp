@@ -27,11 +27,7 @@ const QByteArray kSixBands = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---
                              "PL4=420MHz---450MHz\r\nPL5=200MHz---260MHz\r\nPL6=450MHz---512MHz\r\n";
 
 using testsupport::readBytes;
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QVERIFY(testsupport::writeBytes(path, data));
-}
+using testsupport::writeFile;
 
 void login(QWidget *d)
 {

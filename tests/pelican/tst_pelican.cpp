@@ -21,24 +21,12 @@
 namespace {
 
 using testsupport::crlf;
+using testsupport::readBytes;
 using testsupport::whenModal;
+using testsupport::writeFile;
 
 const QByteArray kIni = "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n";
 const QStringList kGroupLists{"Label7", "cboRPGN", "Label9", "cboYXXD"};
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // The file of an image, as a saved one reads.
 QStringList fileLines(const core::EditorState &s)
@@ -481,7 +469,7 @@ private slots:
         w->mnuOpen_Click();
         QCOMPARE(w->currentState().channels, loaded);
         QCOMPARE(combo("cboYXXD")->currentIndex(), s.lists.priority);
-        QCOMPARE(readAll(out).left(70), crlf(fileLines(s)).left(70));
+        QCOMPARE(readBytes(out).left(70), crlf(fileLines(s)).left(70));
     }
 
     void unknownModelCodeKeepsTheLayout()
