@@ -1,5 +1,5 @@
 #include "FakeUserDialogs.h"
-#include "SimulatedRadio.h"
+#include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
@@ -22,12 +22,8 @@ using namespace core;
 
 namespace {
 
+using testsupport::bytesOf;
 using testsupport::whenModal;
-
-QByteArray bytesOf(const MemoryImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes.data()), kImageSize);
-}
 
 EditorState filledState()
 {
@@ -56,15 +52,8 @@ class TstMainFrmRadio : public QObject {
     {
         m_window.reset();
         m_dialogs = FakeUserDialogs();
-        m_radio = std::make_unique<SimulatedRadio>();
-        if (!m_radio->start(simArguments, memory))
-            qFatal("no simulator");
-        qputenv("RADIO_SERIAL_PORTS", m_radio->device().toLocal8Bit());
-        mainFrm::Environment env{m_dir.path(), m_dir.path(), {}};
-        env.timing.startDelayMs = 10;
-        env.timing.timeoutMs = 1500;
-        env.timing.wakeIntervalMs = 5;
-        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, env);
+        m_radio = testsupport::startListedRadio(simArguments, memory);
+        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
         whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
         m_window->Form_Activate();
         return m_window.get();

@@ -1,12 +1,19 @@
 #pragma once
 
 #include "SimulatedRadio.h"
+#include "core/MemoryImage.h"
 #include "editor/mainFrm.h"
 
 #include <QtGlobal>
 #include <memory>
 
 namespace testsupport {
+
+// An image's bytes, as the simulator keeps its memory.
+inline QByteArray bytesOf(const core::MemoryImage &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes.data()), core::kImageSize);
+}
 
 // A simulated radio on a fresh pseudo-terminal, listed as the only port (COM1).
 inline std::unique_ptr<SimulatedRadio> startListedRadio(const QStringList &arguments, const QByteArray &memory = {})

@@ -17,10 +17,7 @@ using namespace core;
 
 namespace {
 
-QByteArray bytesOf(const MemoryImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes.data()), kImageSize);
-}
+using testsupport::bytesOf;
 
 EditorState filledState()
 {

@@ -1,5 +1,5 @@
 #include "FakeUserDialogs.h"
-#include "SimulatedRadio.h"
+#include "RadioWindow.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
 #include "core/FamilyA.h"
@@ -17,12 +17,8 @@ using namespace core;
 
 namespace {
 
+using testsupport::bytesOf;
 using testsupport::whenModal;
-
-QByteArray bytesOf(const MemoryImage &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes.data()), kImageSize);
-}
 
 // Every channel filled, so that a read gives the same texts back.
 EditorState filledState(const QString &model)
@@ -68,15 +64,8 @@ class TstPelicanRadio : public QObject {
     {
         m_window.reset();
         m_dialogs = FakeUserDialogs();
-        m_radio = std::make_unique<SimulatedRadio>();
-        if (!m_radio->start(QStringList{"--family", "A", "--no-pace"} + simArguments, memory))
-            qFatal("no simulator");
-        qputenv("RADIO_SERIAL_PORTS", m_radio->device().toLocal8Bit());
-        mainFrm::Environment env{m_dir.path(), m_dir.path(), {}};
-        env.timing.startDelayMs = 10;
-        env.timing.timeoutMs = 1500;
-        env.timing.wakeIntervalMs = 5;
-        m_window = std::make_unique<mainFrm>(PelicanFamily(), m_dialogs, env);
+        m_radio = testsupport::startListedRadio(QStringList{"--family", "A", "--no-pace"} + simArguments, memory);
+        m_window = std::make_unique<mainFrm>(PelicanFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
         whenModal([position](QWidget *d) {
             d->findChild<QComboBox *>("cmbJX")->setCurrentIndex(position);
             d->findChild<QPushButton *>("cmdOK")->click();
