@@ -397,36 +397,32 @@ void ChannelGrid::listChanged(QComboBox *combo, bool typed)
     // Newer Qt commits a typed exact match when editing ends; only a pick resets the modified flag.
     if (!m_desc.listTypingReachesCell && (typed || combo->lineEdit()->isModified()))
         return;
-    const int row = m_openRow;
-    const int col = m_openCol;
-    if (row < 1 || col < 0)
-        return;
-    const QString text = combo->currentText();
-    m_grid->setTextMatrix(row, col, IsFrequency(kindOf(col)) ? cellrules::FormatCell(text) : text);
-    m_grid->setCellAlignment(row, col, kListText);
+    putListText(combo->currentText());
 }
 
 void ChannelGrid::listEnter(QComboBox *combo)
 {
-    if (!isEditing(combo) || !m_desc.listEnterChecks)
+    if (!isEditing(combo) || !m_desc.listEnterChecks || m_openRow < 1 || m_openCol < 0)
         return;
+    const QString text = combo->currentText();
+    if (!IsFrequency(kindOf(m_openCol)) && combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        // The typed text stays in the cell and the list stays open for a correction.
+        m_dialogs.message(this, kNotInList, kNotInListTitle, UserDialogs::Icon::Information);
+        return;
+    }
+    putListText(text);
+    closeEditor(combo);
+}
+
+// A list's text into the open cell, a frequency in its cell form; nothing when no cell is open.
+void ChannelGrid::putListText(const QString &text)
+{
     const int row = m_openRow;
     const int col = m_openCol;
     if (row < 1 || col < 0)
         return;
-    const QString text = combo->currentText();
-    if (IsFrequency(kindOf(col))) {
-        m_grid->setTextMatrix(row, col, cellrules::FormatCell(text));
-    } else {
-        if (combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
-            // The typed text stays in the cell and the list stays open for a correction.
-            m_dialogs.message(this, kNotInList, kNotInListTitle, UserDialogs::Icon::Information);
-            return;
-        }
-        m_grid->setTextMatrix(row, col, text);
-    }
+    m_grid->setTextMatrix(row, col, IsFrequency(kindOf(col)) ? cellrules::FormatCell(text) : text);
     m_grid->setCellAlignment(row, col, kListText);
-    closeEditor(combo);
 }
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)

@@ -67,6 +67,7 @@ private:
     void frequencyEnter(QLineEdit *editor, CellEditor kind);
     void listChanged(QComboBox *combo, bool typed);
     void listEnter(QComboBox *combo);
+    void putListText(const QString &text);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     void openFrequencyEditor(QLineEdit *editor, const QString &text);
