@@ -40,20 +40,12 @@ EditorState filledState()
 } // namespace
 
 // The editing window against the radio simulator: Read and Write as a user runs them.
-class TstMainFrmRadio : public QObject {
+class TstMainFrmRadio : public QObject, testsupport::RadioWindows {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
-    FakeUserDialogs m_dialogs;
-    std::unique_ptr<SimulatedRadio> m_radio;
-    std::unique_ptr<mainFrm> m_window;
 
     mainFrm *make(const QStringList &simArguments, const QByteArray &memory = {})
     {
-        m_window.reset();
-        m_dialogs = FakeUserDialogs();
-        m_radio = testsupport::startListedRadio(simArguments, memory);
-        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
+        openWindow(HeronFamily(), simArguments, memory);
         whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
         m_window->Form_Activate();
         return m_window.get();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "FakeUserDialogs.h"
 #include "SimulatedRadio.h"
 #include "core/MemoryImage.h"
 #include "editor/mainFrm.h"
 
+#include <QTemporaryDir>
 #include <QtGlobal>
 #include <memory>
 
@@ -35,5 +37,23 @@ inline mainFrm::Environment fastTransfers(const QString &dir)
     env.timing.wakeIntervalMs = 5;
     return env;
 }
+
+// A window test's fixture: one window at a time, with fresh dialogs, over its own simulator.
+struct RadioWindows {
+    QTemporaryDir m_dir;
+    FakeUserDialogs m_dialogs;
+    std::unique_ptr<SimulatedRadio> m_radio;
+    std::unique_ptr<mainFrm> m_window;
+
+    // Replaces the window and the simulator; the new window is not activated yet.
+    mainFrm *openWindow(const Family &family, const QStringList &simArguments, const QByteArray &memory)
+    {
+        m_window.reset();
+        m_dialogs = FakeUserDialogs();
+        m_radio = startListedRadio(simArguments, memory);
+        m_window = std::make_unique<mainFrm>(family, m_dialogs, fastTransfers(m_dir.path()));
+        return m_window.get();
+    }
+};
 
 } // namespace testsupport

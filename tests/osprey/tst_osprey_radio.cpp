@@ -43,21 +43,14 @@ QList<int> range(int from, int to)
 } // namespace
 
 // Osprey's window against the simulator playing a family C radio.
-class TstOspreyRadio : public QObject {
+class TstOspreyRadio : public QObject, testsupport::RadioWindows {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeUserDialogs m_dialogs;
-    std::unique_ptr<SimulatedRadio> m_radio;
-    std::unique_ptr<mainFrm> m_window;
     QList<int> m_progress;
 
     mainFrm *make(const QStringList &simArguments, const QByteArray &memory = {})
     {
-        m_window.reset();
-        m_dialogs = FakeUserDialogs();
-        m_radio = testsupport::startListedRadio(QStringList{"--family", "C", "--no-pace"} + simArguments, memory);
-        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
+        openWindow(OspreyFamily(), QStringList{"--family", "C", "--no-pace"} + simArguments, memory);
         m_window->Form_Activate();
         m_window->grid()->grid()->moveTo(1, 0); // no cell check in the way of applyState
         return m_window.get();

@@ -52,20 +52,12 @@ QStringList framesOf(const MemoryImage &image)
 } // namespace
 
 // Pelican's Read and Write against a simulated family A radio of each group.
-class TstPelicanRadio : public QObject {
+class TstPelicanRadio : public QObject, testsupport::RadioWindows {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
-    FakeUserDialogs m_dialogs;
-    std::unique_ptr<SimulatedRadio> m_radio;
-    std::unique_ptr<mainFrm> m_window;
 
     mainFrm *make(int position, const QStringList &simArguments, const QByteArray &memory = {})
     {
-        m_window.reset();
-        m_dialogs = FakeUserDialogs();
-        m_radio = testsupport::startListedRadio(QStringList{"--family", "A", "--no-pace"} + simArguments, memory);
-        m_window = std::make_unique<mainFrm>(PelicanFamily(), m_dialogs, testsupport::fastTransfers(m_dir.path()));
+        openWindow(PelicanFamily(), QStringList{"--family", "A", "--no-pace"} + simArguments, memory);
         whenModal([position](QWidget *d) {
             d->findChild<QComboBox *>("cmbJX")->setCurrentIndex(position);
             d->findChild<QPushButton *>("cmdOK")->click();
