@@ -112,9 +112,11 @@ QString IniFile::value(const QString &section, const QString &key, const QString
 void IniFile::insertLine(qsizetype at, const QByteArray &text)
 {
     QByteArray bytes = text + m_eol;
-    // The file's last line may have no end of its own.
-    if (at > 0 && at == m_data.size() && !m_data.endsWith('\n') && !(at == kByteOrderMark.size() && m_data == kByteOrderMark))
-        bytes.prepend(m_eol);
+    // The file's last line may have no end of its own, or only the CR of one,
+    // which the LF completes; a byte-order mark alone is no line.
+    const qsizetype firstLine = m_data.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    if (at == m_data.size() && at > firstLine && !m_data.endsWith('\n'))
+        bytes.prepend(m_data.endsWith('\r') ? QByteArray("\n") : m_eol);
     m_data.insert(at, bytes);
     index();
 }
