@@ -1,8 +1,8 @@
 #include "IniFile.h"
+#include "FileWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace core {
 
@@ -151,11 +151,9 @@ Status IniFile::save(const QString &path) const
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && !(info.permissions() & QFileDevice::WriteOwner))
         return failed(QStringLiteral("Cannot write \"%1\": the file is read-only.").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(m_data) != m_data.size() || !file.commit())
-        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    const Status written = ReplaceFile(path, m_data);
+    if (!written)
+        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, written.error()));
     return success();
 }
 
