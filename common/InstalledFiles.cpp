@@ -1,11 +1,11 @@
 #include "InstalledFiles.h"
+#include "core/FileWrite.h"
 #include "core/mdlFunction.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -18,14 +18,18 @@ bool canWriteIn(const QString &folder)
     return probe.open();
 }
 
-// A fresh file of the user's own (not the installed file's owner or mode).
-bool copyContents(const QString &from, const QString &to)
+// A fresh file of the user's own (not the installed file's owner or mode),
+// made whole or not at all; why not, or "".
+QString copyContents(const QString &from, const QString &to)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(to);
-    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit();
+        return in.errorString();
+    const QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return in.errorString();
+    const core::Status copied = core::ReplaceFile(to, data);
+    return copied ? QString() : copied.error();
 }
 
 } // namespace
@@ -60,8 +64,11 @@ SettingsLocation ChooseSettingsFolder(const QString &programDir, const QString &
         // First start: the user's own copy of the installed bands. Without an
         // installed default the bands start empty and the first save makes the file.
         const QString defaults = core::SettingsPath(installed);
-        if (QFileInfo(defaults).isFile() && !copyContents(defaults, core::SettingsPath(userFolder)))
-            return cannotWrite(QStringLiteral("the default settings could not be copied into it"));
+        if (QFileInfo(defaults).isFile()) {
+            const QString why = copyContents(defaults, core::SettingsPath(userFolder));
+            if (!why.isEmpty())
+                return cannotWrite(QStringLiteral("the default settings could not be copied into it: %1").arg(why));
+        }
     }
     return {userFolder, QString()};
 }

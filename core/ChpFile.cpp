@@ -1,9 +1,9 @@
 #include "ChpFile.h"
+#include "FileWrite.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace core::chp {
 
@@ -80,13 +80,12 @@ QStringList FormatImage(const MemoryImage &image)
 
 Status Save(const QString &path, const MemoryImage &image)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+    QByteArray text;
     for (const QString &line : FormatImage(image))
-        file.write(line.toLatin1() + "\r\n");
-    if (!file.commit())
-        return failed(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+        text += line.toLatin1() + "\r\n";
+    const Status written = ReplaceFile(path, text);
+    if (!written)
+        return failed(QStringLiteral("Cannot save \"%1\": %2").arg(path, written.error()));
     return success();
 }
 

@@ -1,8 +1,8 @@
 #include "IniFile.h"
+#include "FileWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace core {
 
@@ -112,9 +112,11 @@ QString IniFile::value(const QString &section, const QString &key, const QString
 void IniFile::insertLine(qsizetype at, const QByteArray &text)
 {
     QByteArray bytes = text + m_eol;
-    // The file's last line may have no end of its own.
-    if (at > 0 && at == m_data.size() && !m_data.endsWith('\n') && !(at == kByteOrderMark.size() && m_data == kByteOrderMark))
-        bytes.prepend(m_eol);
+    // The file's last line may have no end of its own, or only the CR of one,
+    // which the LF completes; a byte-order mark alone is no line.
+    const qsizetype firstLine = m_data.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    if (at == m_data.size() && at > firstLine && !m_data.endsWith('\n'))
+        bytes.prepend(m_data.endsWith('\r') ? QByteArray("\n") : m_eol);
     m_data.insert(at, bytes);
     index();
 }
@@ -149,11 +151,9 @@ Status IniFile::save(const QString &path) const
     const QFileInfo info(path);
     if (info.exists() && info.isFile() && !(info.permissions() & QFileDevice::WriteOwner))
         return failed(QStringLiteral("Cannot write \"%1\": the file is read-only.").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(m_data) != m_data.size() || !file.commit())
-        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    const Status written = ReplaceFile(path, m_data);
+    if (!written)
+        return failed(QStringLiteral("Cannot write \"%1\": %2").arg(path, written.error()));
     return success();
 }
 

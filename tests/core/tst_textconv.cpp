@@ -167,6 +167,37 @@ private slots:
         QCOMPARE(ReadIniString("Frequent", "PL1", path), QString("136MHz---174MHz"));
     }
 
+    // Lines the writer adds end as the file's own lines do, and a last line
+    // that ends in a CR alone is completed, not given a second CR.
+    void addedLinesFollowTheFileLineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray pl1 = "PL1=136MHz---174MHz";
+        QTest::newRow("bare CR last line") << QByteArray("[Frequent]\r\nA=1\r") << "[Frequent]\r\nA=1\r\n" + pl1 + "\r\n";
+        QTest::newRow("bare CR, new section") << QByteArray("[B]\r\nb=1\r") << "[B]\r\nb=1\r\n[Frequent]\r\n" + pl1 + "\r\n";
+        QTest::newRow("bare CR, LF file") << QByteArray("[Frequent]\nA=1\r") << "[Frequent]\nA=1\r\n" + pl1 + "\n";
+        QTest::newRow("only a CR") << QByteArray("\r") << "\r\n[Frequent]\r\n" + pl1 + "\r\n";
+        QTest::newRow("byte-order mark only") << QByteArray("\xEF\xBB\xBF") << "\xEF\xBB\xBF[Frequent]\r\n" + pl1 + "\r\n";
+        QTest::newRow("mark and a CR") << QByteArray("\xEF\xBB\xBF\r") << "\xEF\xBB\xBF\r\n[Frequent]\r\n" + pl1 + "\r\n";
+        QTest::newRow("CRLF") << QByteArray("[Frequent]\r\nA=1\r\n") << "[Frequent]\r\nA=1\r\n" + pl1 + "\r\n";
+        QTest::newRow("LF") << QByteArray("[Frequent]\nA=1\n") << "[Frequent]\nA=1\n" + pl1 + "\n";
+        QTest::newRow("no final line end, CRLF") << QByteArray("[Frequent]\r\nA=1") << "[Frequent]\r\nA=1\r\n" + pl1 + "\r\n";
+        QTest::newRow("no final line end, LF") << QByteArray("[B]\nb=1") << "[B]\nb=1\n[Frequent]\n" + pl1 + "\n";
+    }
+    void addedLinesFollowTheFileLineEnds()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = write(dir, before);
+        QVERIFY(WriteIniString("Frequent", "PL1", "136MHz---174MHz", path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), after);
+        QCOMPARE(ReadIniString("Frequent", "PL1", path), QString("136MHz---174MHz"));
+    }
+
     // A file over the reader's limit is refused whole, never cut to the limit.
     void oversizedFileIsRefused()
     {

@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "SmallDisk.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "Wheel.h"
@@ -254,6 +255,39 @@ private slots:
         QCOMPARE(m_dialogs.shown[0].title, QString("错误"));
         QCOMPARE(m_dialogs.shown[0].icon, UserDialogs::Icon::Critical);
         QVERIFY(m_dialogs.shown[0].text.contains("no such folder"));
+    }
+
+    // Save as over an old file on a full disk: a failure that names the
+    // cause, the old file as it was and no temporary file left.
+    void saveAsOnAFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<qint64>("freeBytes");
+        QTest::newRow("no space") << qint64(0);
+        QTest::newRow("4 KiB free") << qint64(4096);
+    }
+    void saveAsOnAFullDiskKeepsTheOldFile()
+    {
+        QFETCH(qint64, freeBytes);
+        make();
+        testsupport::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(disk.why());
+        QStringList lines = startupFile();
+        lines[2] = "52 00 10 08 50 62 25 46 50 62 25 46";
+        const QByteArray old = crlf(lines);
+        const QString path = disk.filePath("old.chp");
+        writeFile(path, old);
+        QVERIFY(disk.fill(freeBytes));
+
+        QAction *save = child<QAction>("mnuSave");
+        QVERIFY(save && save->isEnabled());
+        m_dialogs.fileNames.enqueue(path);
+        save->trigger();
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY2(m_dialogs.shown[0].text.contains("No space left on device"), qPrintable(m_dialogs.shown[0].text));
+        QCOMPARE(m_dialogs.shown[0].icon, UserDialogs::Icon::Critical);
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(disk.files(), QStringList{"old.chp"});
     }
 
     void menuTree_data()

@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "SmallDisk.h"
 #include "WhenModal.h"
 #include "common/InstalledFiles.h"
 #include "core/mdlFunction.h"
@@ -130,6 +131,34 @@ private slots:
         mainFrm window(HeronFamily(), dialogs, env);
         QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
         QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), kDefaults);
+    }
+
+    // A user's folder on a full disk gets no cut copy of the default: the
+    // installed file is read instead, and the problem names the cause.
+    void defaultCopyOnAFullDiskLeavesNoFile_data()
+    {
+        QTest::addColumn<qint64>("freeBytes");
+        QTest::newRow("no space") << qint64(0);
+        QTest::newRow("4 KiB free") << qint64(4096);
+    }
+    void defaultCopyOnAFullDiskLeavesNoFile()
+    {
+        QFETCH(qint64, freeBytes);
+        testsupport::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(disk.why());
+        Prefix prefix;
+        QByteArray defaults = kDefaults + "[Notes]\r\n";
+        for (int i = 0; defaults.size() < 6000; ++i)
+            defaults += "note" + QByteArray::number(i) + "=" + QByteArray(60, 'n') + "\r\n";
+        writeFile(QDir(prefix.data()).filePath("Sfc.ini"), defaults);
+        QVERIFY(disk.fill(freeBytes));
+
+        const SettingsLocation at = ChooseSettingsFolder(prefix.bin(), disk.path());
+        QCOMPARE(at.folder, prefix.data());
+        QVERIFY2(at.problem.contains("No space left on device"), qPrintable(at.problem));
+        QCOMPARE(disk.files(), QStringList());
+        QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), defaults);
     }
 
     void windowReadsAndNamesThePerUserFile()

@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "SmallDisk.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/FamilyC.h"
@@ -370,6 +371,44 @@ private slots:
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.contains(ini()), qPrintable(m_dialogs.shown[0].text));
         QCOMPARE(readBytes(ini()), kSixBands);
+    }
+
+    // Save and Exit on a full disk: the band is kept in the window, the
+    // failure is told with its cause, and Sfc.ini stays as it was.
+    void saveAndExitOnAFullDiskKeepsTheSettingsFile_data()
+    {
+        QTest::addColumn<qint64>("freeBytes");
+        QTest::newRow("no space") << qint64(0);
+        QTest::newRow("4 KiB free") << qint64(4096);
+    }
+    void saveAndExitOnAFullDiskKeepsTheSettingsFile()
+    {
+        QFETCH(qint64, freeBytes);
+        testsupport::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(disk.why());
+        // Larger than the free space, so that a cut copy would show.
+        QByteArray settings = kSixBands + "[Notes]\r\n";
+        for (int i = 0; settings.size() < 6000; ++i)
+            settings += "note" + QByteArray::number(i) + "=" + QByteArray(60, 'n') + "\r\n";
+        const QString path = disk.filePath("Sfc.ini");
+        writeFile(path, settings);
+        QVERIFY(disk.fill(freeBytes));
+        m_dialogs = FakeUserDialogs();
+        m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, mainFrm::Environment{disk.path(), m_dir.path(), {}});
+        m_window->Form_Activate();
+
+        inBandEditor([](QWidget *e) {
+            e->findChild<QLineEdit *>("Text1")->setText("480");
+            clickTreeItem(e, "Save and Exit");
+        });
+        QCOMPARE(m_window->bands.PL1, QString("400MHz---480MHz"));
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY2(m_dialogs.shown[0].text.contains("No space left on device"), qPrintable(m_dialogs.shown[0].text));
+        QVERIFY2(m_dialogs.shown[0].text.contains(path), qPrintable(m_dialogs.shown[0].text));
+        QCOMPARE(readBytes(path), settings);
+        QCOMPARE(disk.files(), QStringList{"Sfc.ini"});
+        m_window.reset();
     }
 
     void settingsFileThatIsAFolderIsReported()
