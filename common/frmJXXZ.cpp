@@ -1,11 +1,13 @@
 #include "frmJXXZ.h"
 
+#include "UserDialogs.h"
 #include "WidgetRules.h"
 #include "frmSplash.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -30,8 +32,8 @@ void place(QWidget *w, QRect r)
 
 } // namespace
 
-frmJXXZ::frmJXXZ(const QStringList &models, QString &strjx, QWidget *parent)
-    : QDialog(parent), m_models(models), m_strjx(strjx)
+frmJXXZ::frmJXXZ(UserDialogs &dialogs, const QStringList &models, QString &strjx, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_models(models), m_strjx(strjx)
 {
     initCommonImages();
     setObjectName(QStringLiteral("frmJXXZ"));
@@ -44,8 +46,7 @@ frmJXXZ::frmJXXZ(const QStringList &models, QString &strjx, QWidget *parent)
     cmbJX->setObjectName(QStringLiteral("cmbJX"));
     cmbJX->setEditable(true);
     cmbJX->addItems(m_models);
-    // A typed name is passed on as typed ("QZ2" stays "QZ2"); one that
-    // differs from an item only in case is a name of its own.
+    // A typed name is taken as typed ("QZ2" stays "QZ2", not completed to an item).
     KeepTypedText(cmbJX);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -73,8 +74,19 @@ void frmJXXZ::showEvent(QShowEvent *event)
 void frmJXXZ::cmdOK_Click()
 {
     const QString text = cmbJX->currentText();
-    // A typed text counts as a list item only when it is one exactly.
-    m_chosen = cmbJX->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // Only a model of the list has a known code and layout; a name that
+    // differs from an item, in case too, is none of them.
+    const int position = cmbJX->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (position < 0) {
+        m_dialogs.message(this,
+                          QStringLiteral("\"%1\" is not a model of the list. Choose one of: %2.")
+                              .arg(text, m_models.join(QStringLiteral(", "))),
+                          windowTitle(), UserDialogs::Icon::Information);
+        cmbJX->setFocus();
+        cmbJX->lineEdit()->selectAll();
+        return;
+    }
+    m_chosen = position;
     m_strjx = text;
     strMenuItem.clear();
     for (int i = 0; i <= cmbJX->count(); ++i)

@@ -6,16 +6,17 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class UserDialogs;
 
 // Asks which model is to be edited. The caller keeps the answer (strjx)
-// and reads, after the modal show, whether a list item was chosen.
+// and reads, after the modal show, which list item was chosen.
 class frmJXXZ : public QDialog {
     Q_OBJECT
 public:
     // strjx outlives the dialog; it changes only on OK.
-    frmJXXZ(const QStringList &models, QString &strjx, QWidget *parent = nullptr);
+    frmJXXZ(UserDialogs &dialogs, const QStringList &models, QString &strjx, QWidget *parent = nullptr);
 
-    // The list position that OK took, or -1 for a typed name (and before OK).
+    // The list position that OK took, or -1 before OK.
     int chosenPosition() const { return m_chosen; }
     bool itemChosen() const { return m_chosen >= 0; }
     const QStringList &models() const { return m_models; }
@@ -29,6 +30,7 @@ protected:
 private:
     void cmdOK_Click();
 
+    UserDialogs &m_dialogs;
     QStringList m_models;
     QString &m_strjx;
     int m_chosen = -1;

@@ -47,14 +47,6 @@ bool isThreeDigits(const QString &text)
     return digits.match(text).hasMatch();
 }
 
-// A text read as a number, as the option texts are ("1" -> 1, "" or "x" -> 0).
-double numericValue(const QString &text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
 // Two arrows beside a limit box that step it by one megahertz.
 QWidget *makeUpDown(const QString &name, QLineEdit *buddy, QWidget *parent)
 {
@@ -224,8 +216,8 @@ frmMODE::frmMODE(UserDialogs &dialogs, core::BandTexts &texts, core::BandOptions
     // An out-of-range step leaves the list without a selection, and the saved step as it was.
     cboFrequent->setCurrentIndex(m_options.sPower >= 0 && m_options.sPower < cboFrequent->count() ? m_options.sPower
                                                                                                  : -1);
-    (numericValue(m_options.jtlx) != 0 ? optJT1 : optJT0)->setChecked(true);
-    (numericValue(m_options.bjlx) != 0 ? Option1_1 : Option1_0)->setChecked(true);
+    (m_options.crystal14MHz ? optJT1 : optJT0)->setChecked(true);
+    (m_options.ifNegative ? Option1_1 : Option1_0)->setChecked(true);
 }
 
 void frmMODE::BuildModeTree()
@@ -324,10 +316,8 @@ QString frmMODE::bandText(const QString &low, const QString &high)
 
 void frmMODE::saveSteps(bool saveAndExit)
 {
-    m_options.jtlx = optJT0->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
-    m_options.bjlx = Option1_0->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
-    m_options.optJT1 = optJT1->isChecked();
-    m_options.option1_1 = Option1_1->isChecked();
+    m_options.crystal14MHz = optJT1->isChecked();
+    m_options.ifNegative = Option1_1->isChecked();
 
     const QString low = Text2->text();
     const QString high = Text1->text();

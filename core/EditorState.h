@@ -18,14 +18,13 @@ struct BandTexts {
     }
 };
 
-// What the band editor keeps between its showings: the texts the writers
-// use, and its two option buttons, which the loader sets and the Moni rule reads.
+// What the band editor keeps between its showings. The crystal and IF
+// choices are one state: a load or a read sets them, the band editor shows
+// them and only its buttons change them, and every option byte takes them.
 struct BandOptions {
-    QString jtlx = QStringLiteral("0");  // crystal reference: "0" 13MHz, "1" 14.4MHz
-    QString bjlx = QStringLiteral("0");  // IF polarity: "0" positive, "1" negative
-    int sPower = 5;                      // power step 0..10
-    bool optJT1 = false;                 // "14.4MHz" button selected
-    bool option1_1 = false;              // "negative" button selected
+    bool crystal14MHz = false; // crystal reference: 13MHz, or 14.4MHz
+    bool ifNegative = false;   // IF polarity: positive, or negative
+    int sPower = 5;            // power step 0..10
     bool operator==(const BandOptions &) const = default;
 };
 

@@ -37,17 +37,31 @@ QString GroupOf(const QString &model)
 
 int ChannelColumns(const QString &group) { return int(ColumnTitles(group).size()); }
 
+namespace {
+const Byte kUCodes[] = {0x53, 0x51, 0x55, 0x71, 0x73, 0x75};
+} // namespace
+
 Byte ModelCode(const QString &model, int variant)
 {
-    static const Byte codes[] = {0x53, 0x51, 0x55, 0x71, 0x73, 0x75};
     const int position = qMax(0, int(Models().indexOf(model)));
-    return variant == 1 ? Byte(codes[position] + 1) : codes[position];
+    return variant == 1 ? Byte(kUCodes[position] + 1) : kUCodes[position];
+}
+
+const QList<Byte> &ModelCodes()
+{
+    static const QList<Byte> codes = [] {
+        QList<Byte> all;
+        for (Byte u : kUCodes)
+            all << u << Byte(u + 1);
+        return all;
+    }();
+    return codes;
 }
 
 Result<Byte> OptionByte(const EditorState &s)
 {
     if (s.group == kGroup0)
-        return familyB::OptionByteFromButtons(s);
+        return familyB::OptionByte(s);
     if (s.group != kGroup1)
         return fail<Byte>(QStringLiteral("no model group"));
     const FunctionLists &l = s.lists;
@@ -55,7 +69,7 @@ Result<Byte> OptionByte(const EditorState &s)
         return fail<Byte>(QStringLiteral("Moni, Battery Save and Scrambler need a selection"));
     const auto digit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
     const QString bits = QString::number(l.moni) + QString::number(l.batterySave) + digit(l.sound != 0) +
-                         QString::number(l.scrambler) + digit(s.band.optJT1) + digit(s.band.option1_1) +
+                         QString::number(l.scrambler) + digit(s.band.crystal14MHz) + digit(s.band.ifNegative) +
                          QStringLiteral("00");
     const auto hex = BinToHex(bits);
     if (!hex)
@@ -154,30 +168,26 @@ Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
+    const auto code = familyB::KnownModelCode(file, ModelCodes());
+    if (!code)
+        return fail<EditorState>(code.error());
     // Function blocks and the group "0" record are family B's.
-    auto decoded = familyB::DecodeImage(file, current);
+    auto decoded = familyB::DecodeRecords(file, current);
     if (!decoded)
         return decoded;
     EditorState s = *decoded;
-    const QString code = file.lines.at(0).at(4);
-    const bool groupOneBits = code.startsWith(QLatin1Char('7'));
-    const int position = [&] {
-        static const QStringList codes{"53", "51", "55", "71", "73", "75"};
-        for (int p = 0; p < codes.size(); ++p)
-            if (code == codes.at(p) || code == HexByte(Byte(codes.at(p).toInt(nullptr, 16) + 1)))
-                return p;
-        return -1;
-    }();
-    s.model = position >= 0 ? Models().at(position) : QString();
-    s.group = position >= 0 ? GroupOf(s.model) : (current.group.isEmpty() ? kGroup0 : current.group);
+    const int position = int(ModelCodes().indexOf(*code)) / 2;
+    s.model = Models().at(position);
+    s.group = GroupOf(s.model);
+    const bool groupOneBits = s.group == kGroup1;
 
     if (groupOneBits) {
         const auto option = HexToInt(file.lines.at(0).at(8));
         const int byte = option ? *option & 0xFF : 0;
         s.lists.sound = (byte >> 5) & 1;
         s.lists.scrambler = (byte >> 4) & 1;
-        s.band.optJT1 = (byte >> 3) & 1;
-        s.band.option1_1 = (byte >> 2) & 1;
+        s.band.crystal14MHz = (byte >> 3) & 1;
+        s.band.ifNegative = (byte >> 2) & 1;
     }
 
     s.lists.priority = 0;

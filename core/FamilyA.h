@@ -23,6 +23,9 @@ int ChannelColumns(const QString &group);
 // one up; a name outside the table takes the first model's codes.
 Byte ModelCode(const QString &model, int variant);
 
+// Every code of the table, "(U)" then "(V)" per model.
+const QList<Byte> &ModelCodes();
+
 // Group "0": Moni, Battery Save, crystal, IF polarity, 0000.
 // Group "1": Moni, Battery Save, Sound, Scrambler, crystal, IF polarity, 00.
 // Crystal and polarity are the band editor's buttons. No group, or a list
@@ -51,8 +54,8 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, const QString
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
 
 // Fills a state from a chp file. The model code decides the model and its
-// group; a code outside the table keeps the current group and leaves the model
-// name empty. A group "1" file brings its priority channel back.
+// group; a code outside the table refuses the file, naming the code. A group
+// "1" file brings its priority channel back.
 Result<EditorState> DecodeImage(const ChpLines &lines, const EditorState &current);
 
 // The state of a window just started: no model, group "0", defaults, empty grid.

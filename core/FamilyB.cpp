@@ -52,15 +52,24 @@ Result<Byte> OptionByte(int moni, int batterySave, const QString &crystal, const
     return hexByte(*hex);
 }
 
-Result<Byte> OptionByteFromTexts(const EditorState &s)
+Result<Byte> OptionByte(const EditorState &s)
 {
-    return OptionByte(s.lists.moni, s.lists.batterySave, s.band.jtlx, s.band.bjlx);
+    const auto bit = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
+    return OptionByte(s.lists.moni, s.lists.batterySave, bit(s.band.crystal14MHz), bit(s.band.ifNegative));
 }
 
-Result<Byte> OptionByteFromButtons(const EditorState &s)
+Result<Byte> KnownModelCode(const ChpLines &lines, const QList<Byte> &codes)
 {
-    return OptionByte(s.lists.moni, s.lists.batterySave, s.band.optJT1 ? QStringLiteral("1") : QStringLiteral("0"),
-                      s.band.option1_1 ? QStringLiteral("1") : QStringLiteral("0"));
+    if (lines.lines.isEmpty())
+        return fail<Byte>(QStringLiteral("Line 1 is missing."));
+    const QString token = lines.lines.at(0).value(4);
+    bool ok = false;
+    const uint code = token.toUInt(&ok, 16);
+    if (ok && code <= 0xFF && codes.contains(Byte(code)))
+        return Byte(code);
+    return fail<Byte>(QStringLiteral("The model code %1 names none of this program's models; nothing was loaded.")
+                          .arg(ok && code <= 0xFF ? QStringLiteral("0x") + HexByte(Byte(code))
+                                                  : QLatin1Char('"') + token + QLatin1Char('"')));
 }
 
 Byte TimeOutByte(int index) { return index >= 0 && index <= 10 ? Byte(3 * index) : 0x00; }
@@ -79,7 +88,7 @@ Byte ScanByte(int index) { return index == 1 ? 0x00 : 0xFF; }
 
 Result<Block> FunctionBlock1(const EditorState &s)
 {
-    const auto option = OptionByteFromTexts(s);
+    const auto option = OptionByte(s);
     if (!option)
         return fail<Block>(option.error());
     return Block{ModelCode(s.model, s.variant), 0xFF, 0xFF, 0xFF, *option, TimeOutByte(s.lists.timeOut),
@@ -159,6 +168,15 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
 {
     if (file.lines.size() < chp::kLinesRead)
         return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
+    if (const auto code = KnownModelCode(file, {0x51, 0x52, 0x53, 0x54}); !code)
+        return fail<EditorState>(code.error());
+    return DecodeRecords(file, current);
+}
+
+Result<EditorState> DecodeRecords(const ChpLines &file, const EditorState &current)
+{
+    if (file.lines.size() < chp::kLinesRead)
+        return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
     const auto bad = [](int line, const QString &why) {
         return fail<EditorState>(QStringLiteral("Line %1: %2").arg(line).arg(why));
     };
@@ -213,8 +231,8 @@ Status DecodeSettings(const ChpLines &file, EditorState &s)
     }
     s.lists.moni = bits.at(0).digitValue();
     s.lists.batterySave = bits.at(1).digitValue();
-    s.band.optJT1 = bits.at(2) == QLatin1Char('1');
-    s.band.option1_1 = bits.at(3) == QLatin1Char('1');
+    s.band.crystal14MHz = bits.at(2) == QLatin1Char('1');
+    s.band.ifNegative = bits.at(3) == QLatin1Char('1');
 
     if (l1.at(9) == QLatin1String("00")) {
         s.lists.timeOut = 0;

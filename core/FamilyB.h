@@ -19,12 +19,14 @@ const QStringList &Models();
 // 0x53/0x54 for "QZ70", 0x51/0x52 for "QZ236"; an unknown name takes "QZ70"'s codes.
 Byte ModelCode(const QString &model, int variant);
 
+// The model code of line 1 when it is one of codes; any other code refuses
+// the whole image, naming the code, since its layout is not known.
+Result<Byte> KnownModelCode(const ChpLines &lines, const QList<Byte> &codes);
+
 // Bits: Moni, Battery Save, crystal, IF polarity, then four zero bits.
 Result<Byte> OptionByte(int moni, int batterySave, const QString &crystal, const QString &polarity);
-// The Battery Save rule: the band editor's saved texts.
-Result<Byte> OptionByteFromTexts(const EditorState &s);
-// The Moni rule: the band editor's option buttons.
-Result<Byte> OptionByteFromButtons(const EditorState &s);
+// The state's Moni, Battery Save and band editor choices.
+Result<Byte> OptionByte(const EditorState &s);
 
 Byte TimeOutByte(int index);   // "OFF" 0x00, "30s" 0x03 .. "300s" 0x1E
 Byte PowerStepByte(int sPower); // 5 x sPower for 0..10, else 0x00
@@ -60,7 +62,10 @@ Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
 // Fills a state from the first 34 lines of a chp file. Fields that the file
 // leaves open (an unknown power or voice token) keep their values from current.
+// A model code outside 0x51..0x54 refuses the file.
 Result<EditorState> DecodeImage(const ChpLines &lines, const EditorState &current);
+// The same without the model check, for a family that checks its own codes.
+Result<EditorState> DecodeRecords(const ChpLines &lines, const EditorState &current);
 
 // The state of a window just started: "QZ70" "(U)", defaults, empty grid.
 EditorState StartupState();

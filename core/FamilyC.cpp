@@ -100,11 +100,16 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
 {
     if (file.lines.size() < chp::kLinesRead)
         return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
+    QList<Byte> codes;
+    for (const Model &m : Models())
+        codes << m.code;
+    const auto code = familyB::KnownModelCode(file, codes);
+    if (!code)
+        return fail<EditorState>(code.error());
     EditorState s = current;
-    bool ok = false;
-    const int position = PositionOfCode(Byte(file.lines.at(0).at(4).toUInt(&ok, 16)));
+    const int position = PositionOfCode(*code);
     // Another model empties the grid before the channels are filled.
-    if (ok && position >= 0 && position != s.variant) {
+    if (position != s.variant) {
         s.variant = position;
         s.channels.clear();
     }

@@ -46,8 +46,8 @@ Result<Block> FunctionBlock1(const EditorState &s);
 // The whole 1024-byte image. Texts compare exactly, for the radio and a file alike.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
 
-// Fills a state from lines 1..34. A model code outside the table keeps the
-// current position.
+// Fills a state from lines 1..34. A model code outside the table refuses the
+// file, naming the code.
 Result<EditorState> DecodeImage(const ChpLines &lines, const EditorState &current);
 
 // The state of a window just started: position 0, defaults, empty grid.

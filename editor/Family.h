@@ -81,9 +81,7 @@ struct Family {
     // The band editor lists only the two variants of the current model.
     bool bandEditorForCurrentModel = false;
     std::function<core::Byte(const QString &model, int variant)> modelCode;
-    // The option byte: the Moni handler takes the band editor's buttons, the
-    // Battery Save handler its saved texts (a family may read the buttons in both).
-    std::function<core::Result<core::Byte>(const core::EditorState &, bool fromButtons)> optionByte;
+    std::function<core::Result<core::Byte>(const core::EditorState &)> optionByte;
     std::function<core::Byte(int voiceIndex)> voiceByte;
     std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
     std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;

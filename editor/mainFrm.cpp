@@ -145,7 +145,7 @@ void mainFrm::buildControls()
         c->addItems(info.items);
         m_lists << c;
         if (info.entersOptionByte)
-            connect(c, &QComboBox::activated, this, [this] { rebuildOptionByte(true); });
+            connect(c, &QComboBox::activated, this, [this] { rebuildOptionByte(); });
     }
     // A setting list changes only when the user has clicked or tabbed into it;
     // the wheel passing over it on its way to the grid changes nothing.
@@ -343,7 +343,7 @@ void mainFrm::setListIndex(QComboBox *box, int index)
     else if (box == list(Voice))
         cboYYBP_Click();
     else if (m_family.lists.value(int(m_lists.indexOf(box))).entersOptionByte)
-        rebuildOptionByte(true);
+        rebuildOptionByte();
 }
 
 void mainFrm::FillModelVariants(const QString &model)
@@ -379,7 +379,7 @@ void mainFrm::enableGroupLists()
     }
 }
 
-void mainFrm::rebuildOptionByte(bool fromButtons)
+void mainFrm::rebuildOptionByte()
 {
     const int m = list(Moni)->currentIndex();
     const int s = list(BatterySave)->currentIndex();
@@ -390,13 +390,13 @@ void mainFrm::rebuildOptionByte(bool fromButtons)
         state.lists.*kListFields[i] = list(i)->currentIndex();
     state.band = band;
     state.group = strStype;
-    const auto byte = m_family.optionByte(state, fromButtons);
+    const auto byte = m_family.optionByte(state);
     if (byte)
         strOptionByte = QString::number(*byte);
 }
 
-void mainFrm::cboFuncMoni_Click() { rebuildOptionByte(true); }
-void mainFrm::cbosd_Click() { rebuildOptionByte(false); }
+void mainFrm::cboFuncMoni_Click() { rebuildOptionByte(); }
+void mainFrm::cbosd_Click() { rebuildOptionByte(); }
 
 void mainFrm::cboPCmodel_Click()
 {
@@ -454,7 +454,7 @@ void mainFrm::Form_Activate()
 
 void mainFrm::ChooseModel()
 {
-    frmJXXZ dialog(m_family.models, strjx, this);
+    frmJXXZ dialog(m_dialogs, m_family.models, strjx, this);
     dialog.strMenuItem = strMenuItem;
     // Closed without OK: the window keeps its model and its channels.
     if (dialog.exec() != QDialog::Accepted)

@@ -50,7 +50,7 @@ public:
     QString strPC;             // current model name
     int strType = 16;          // channel count
     int I_data = 1;            // image size in units of 128 blocks
-    core::BandOptions band;    // the band editor's jtlx, bjlx, sPower and option buttons
+    core::BandOptions band;    // the band editor's crystal, IF polarity and power step
     QString strjx;             // the model dialog's last answer
     QString strMenuItem;       // the model dialog's list, each name followed by ";", then ";"
     QString strStype;          // the model group of families that have groups ("0", "1")
@@ -138,7 +138,7 @@ private:
     void cbosd_Click();
     void cboPCmodel_Click();
     void cboYYBP_Click();
-    void rebuildOptionByte(bool fromButtons);
+    void rebuildOptionByte();
 
     void closePort();
     bool openPortForTransfer();

@@ -69,9 +69,7 @@ const Family &HeronFamily()
         };
         f.grid = HeronGrid();
         f.modelCode = core::familyB::ModelCode;
-        f.optionByte = [](const core::EditorState &s, bool fromButtons) {
-            return fromButtons ? core::familyB::OptionByteFromButtons(s) : core::familyB::OptionByteFromTexts(s);
-        };
+        f.optionByte = [](const core::EditorState &s) { return core::familyB::OptionByte(s); };
         f.voiceByte = core::familyB::VoiceByte;
         f.buildImage = core::familyB::BuildImage;
         f.decodeImage = core::familyB::DecodeImage;

@@ -96,8 +96,7 @@ const Family &PelicanFamily()
         f.startsWithoutModel = true;
         f.bandEditorForCurrentModel = true;
         f.modelCode = core::familyA::ModelCode;
-        // All four option-byte handlers read the band editor's buttons.
-        f.optionByte = [](const core::EditorState &s, bool) { return core::familyA::OptionByte(s); };
+        f.optionByte = core::familyA::OptionByte;
         f.buildImage = core::familyA::BuildImage;
         f.decodeImage = core::familyA::DecodeImage;
         f.print.dataPage = PelicanPrintPage();

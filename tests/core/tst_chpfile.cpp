@@ -62,21 +62,21 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<int>("variant");
         QTest::addColumn<int>("moni");
-        QTest::addColumn<QString>("jtlx");
+        QTest::addColumn<bool>("crystal14");
         QTest::addColumn<int>("timeOut");
         QTest::addColumn<int>("sPower");
         QTest::addColumn<QString>("block1");
-        QTest::newRow("QZ70 (U), start-up") << "QZ70" << 0 << 0 << "0" << 0 << 5 << "53 FF FF FF 00 00 04 19";
-        QTest::newRow("QZ236 (V), 150s, top power") << "QZ236" << 1 << 0 << "0" << 5 << 10 << "52 FF FF FF 00 0F 04 32";
-        QTest::newRow("Moni Disable, 14.4MHz: A0") << "QZ70" << 1 << 1 << "1" << 10 << 0 << "54 FF FF FF A0 1E 04 00";
-        QTest::newRow("unknown model takes QZ70 codes") << "QZ99" << 0 << 0 << "0" << 1 << 11 << "53 FF FF FF 00 03 04 00";
+        QTest::newRow("QZ70 (U), start-up") << "QZ70" << 0 << 0 << false << 0 << 5 << "53 FF FF FF 00 00 04 19";
+        QTest::newRow("QZ236 (V), 150s, top power") << "QZ236" << 1 << 0 << false << 5 << 10 << "52 FF FF FF 00 0F 04 32";
+        QTest::newRow("Moni Disable, 14.4MHz: A0") << "QZ70" << 1 << 1 << true << 10 << 0 << "54 FF FF FF A0 1E 04 00";
+        QTest::newRow("unknown model takes QZ70 codes") << "QZ99" << 0 << 0 << false << 1 << 11 << "53 FF FF FF 00 03 04 00";
     }
     void functionBlocks()
     {
         QFETCH(QString, model);
         QFETCH(int, variant);
         QFETCH(int, moni);
-        QFETCH(QString, jtlx);
+        QFETCH(bool, crystal14);
         QFETCH(int, timeOut);
         QFETCH(int, sPower);
         QFETCH(QString, block1);
@@ -85,7 +85,7 @@ private slots:
         s.variant = variant;
         s.lists.moni = moni;
         s.lists.timeOut = timeOut;
-        s.band.jtlx = jtlx;
+        s.band.crystal14MHz = crystal14;
         s.band.sPower = sPower;
         QCOMPARE(hex(*familyB::FunctionBlock1(s)), block1);
     }
@@ -94,11 +94,9 @@ private slots:
     {
         EditorState s = familyB::StartupState();
         s.lists.moni = 1;
-        s.band.jtlx = "1";
-        s.band.optJT1 = false;
-        s.band.option1_1 = true;
-        QCOMPARE(*familyB::OptionByteFromTexts(s), Byte(0xA0));
-        QCOMPARE(*familyB::OptionByteFromButtons(s), Byte(0x90));
+        s.band.crystal14MHz = false;
+        s.band.ifNegative = true;
+        QCOMPARE(*familyB::OptionByte(s), Byte(0x90));
     }
 
     void voiceAndScanBlock()
@@ -148,7 +146,7 @@ private slots:
         QTest::newRow("52") << "52" << "QZ236" << 1;
         QTest::newRow("51") << "51" << "QZ236" << 0;
         QTest::newRow("54") << "54" << "QZ70" << 1;
-        QTest::newRow("erased radio") << "FF" << "QZ70" << 0;
+        QTest::newRow("53") << "53" << "QZ70" << 0;
     }
     void loadsModelFromCode()
     {
@@ -169,13 +167,11 @@ private slots:
         lines[1] = "52 00 08 08 01 00 FF FF FF FF FF FF";
         EditorState current = familyB::StartupState();
         current.band.sPower = 3;
-        current.band.jtlx = "0";
         const EditorState s = load(crlf(lines), current);
         QCOMPARE(s.lists.moni, 1);
         QCOMPARE(s.lists.batterySave, 0);
-        QVERIFY(s.band.optJT1);
-        QVERIFY(s.band.option1_1);
-        QCOMPARE(s.band.jtlx, QString("0")); // only the band editor's save changes it
+        QVERIFY(s.band.crystal14MHz);
+        QVERIFY(s.band.ifNegative);
         QCOMPARE(s.lists.timeOut, 5);        // "150s"
         QCOMPARE(s.lists.squelch, 7);
         QCOMPARE(s.band.sPower, 3);
@@ -206,10 +202,8 @@ private slots:
             s.variant = rng->bounded(2);
             s.lists = {rng->bounded(2), rng->bounded(2), rng->bounded(11), rng->bounded(10), rng->bounded(2), rng->bounded(3)};
             s.band.sPower = rng->bounded(11);
-            s.band.jtlx = QString::number(rng->bounded(2));
-            s.band.bjlx = QString::number(rng->bounded(2));
-            s.band.optJT1 = s.band.jtlx == "1";
-            s.band.option1_1 = s.band.bjlx == "1";
+            s.band.crystal14MHz = rng->bounded(2);
+            s.band.ifNegative = rng->bounded(2);
             for (QStringList &row : s.channels) {
                 if (rng->bounded(4) == 0) {
                     row = QStringList{"OFF", "OFF", "OFF", "OFF", "No", "W", "High"};
@@ -225,10 +219,7 @@ private slots:
             QVERIFY(chp::Save(path, *familyB::BuildImage(s, familyB::Target::File)).ok());
             const auto lines = chp::Read(path);
             QVERIFY(lines.ok());
-            EditorState current = familyB::StartupState();
-            current.band.jtlx = s.band.jtlx; // the loader leaves the band editor's texts alone
-            current.band.bjlx = s.band.bjlx;
-            QCOMPARE(*familyB::DecodeImage(*lines, current), s);
+            QCOMPARE(*familyB::DecodeImage(*lines, familyB::StartupState()), s);
         }
     }
 

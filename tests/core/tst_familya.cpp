@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(int(familyA::ModelCode("typed", 0)), 0x53);
         QCOMPARE(int(familyA::ModelCode("", 1)), 0x54);
         QCOMPARE(familyA::GroupOf("QZ52"), QString());
-        // A code in neither group keeps the current group and names no model.
+        // A code in neither group has no known layout: the file is refused, naming it.
         for (const QString &current : {QString("0"), QString("1")}) {
             EditorState s = familyA::StartupState();
             s.group = current;
@@ -88,11 +88,8 @@ private slots:
             ChpLines lines = linesOf(*familyA::BuildImage(s, Target::File));
             lines.lines[0][4] = "60";
             const auto back = familyA::DecodeImage(lines, s);
-            QVERIFY(back);
-            QCOMPARE(back->model, QString());
-            QCOMPARE(back->group, current);
-            QCOMPARE(back->variant, 1);
-            QCOMPARE(back->channels.at(0).size(), familyA::ChannelColumns(current));
+            QVERIFY(!back);
+            QVERIFY2(back.error().contains("0x60"), qPrintable(back.error()));
         }
     }
 
@@ -113,9 +110,8 @@ private slots:
         s.lists.batterySave = 1; // No
         s.lists.sound = 1;       // Disable
         s.lists.scrambler = 0;   // Enable
-        s.band.optJT1 = true;
-        s.band.option1_1 = false;
-        s.band.jtlx = "0"; // the saved texts do not enter the byte
+        s.band.crystal14MHz = true;
+        s.band.ifNegative = false;
         QCOMPARE(int(*familyA::OptionByte(s)), expected);
         s.group.clear();
         QVERIFY(!familyA::OptionByte(s));
@@ -135,13 +131,13 @@ private slots:
         QCOMPARE(back->lists.batterySave, 1);
         QCOMPARE(back->lists.sound, 1);
         QCOMPARE(back->lists.scrambler, 0);
-        QVERIFY(back->band.optJT1);
-        QVERIFY(!back->band.option1_1);
+        QVERIFY(back->band.crystal14MHz);
+        QVERIFY(!back->band.ifNegative);
         // The same byte in a group "0" file: crystal is digit 3, polarity digit 4.
         lines.lines[0][4] = "53";
         back = familyA::DecodeImage(lines, familyA::StartupState());
-        QVERIFY(back->band.optJT1);
-        QVERIFY(!back->band.option1_1);
+        QVERIFY(back->band.crystal14MHz);
+        QVERIFY(!back->band.ifNegative);
         QCOMPARE(back->lists.sound, familyA::StartupState().lists.sound);
     }
 

@@ -176,13 +176,18 @@ private slots:
             QVERIFY(offLines[k].endsWith("FF FF FF FF FF FF FF FF"));
     }
 
-    void loadKeepsUnknownModelAndReadsSettings()
+    void loadRefusesUnknownModelAndReadsSettings()
     {
         EditorState current = familyC::StartupState();
         current.variant = 2;
         QStringList lines = saved(familyC::StartupState());
         lines[0] = "52 00 00 08 53 FF FF FF 80 0F 07 32";
         lines[2] = "52 00 10 08 50 62 25 46 50 62 25 46";
+        const auto refused = familyC::DecodeImage(*chp::Parse(testsupport::crlf(lines)), current);
+        QVERIFY(!refused);
+        QVERIFY2(refused.error().contains("0x53"), qPrintable(refused.error()));
+
+        lines[0] = "52 00 00 08 13 FF FF FF 80 0F 07 32";
         const EditorState s = load(lines, current);
         QCOMPARE(s.variant, 2);
         QCOMPARE(s.lists.moni, 1);

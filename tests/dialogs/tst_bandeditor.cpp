@@ -110,8 +110,6 @@ private slots:
 
     void loading_data()
     {
-        QTest::addColumn<QString>("jtlx");
-        QTest::addColumn<QString>("bjlx");
         QTest::addColumn<int>("sPower");
         QTest::addColumn<int>("variant");
         QTest::addColumn<bool>("crystal14");
@@ -120,17 +118,15 @@ private slots:
         QTest::addColumn<QString>("low");
         QTest::addColumn<QString>("high");
 
-        QTest::newRow("defaults") << "0" << "0" << 5 << 0 << false << false << 5 << "400" << "470";
-        QTest::newRow("both set, (V)") << "1" << "1" << 0 << 1 << true << true << 0 << "136" << "174";
-        QTest::newRow("any non-zero value") << "2" << "0" << 10 << 0 << true << false << 10 << "400" << "470";
-        QTest::newRow("text counts as zero") << "x" << "" << 3 << 0 << false << false << 3 << "400" << "470";
-        QTest::newRow("empty band text") << "0" << "1" << 5 << 3 << false << true << 5 << "" << "";
-        QTest::newRow("power out of range") << "0" << "0" << 11 << 0 << false << false << -1 << "400" << "470";
+        QTest::newRow("defaults") << 5 << 0 << false << false << 5 << "400" << "470";
+        QTest::newRow("both set, (V)") << 0 << 1 << true << true << 0 << "136" << "174";
+        QTest::newRow("crystal only, top power") << 10 << 0 << true << false << 10 << "400" << "470";
+        QTest::newRow("neither") << 3 << 0 << false << false << 3 << "400" << "470";
+        QTest::newRow("empty band text") << 5 << 3 << false << true << 5 << "" << "";
+        QTest::newRow("power out of range") << 11 << 0 << false << false << -1 << "400" << "470";
     }
     void loading()
     {
-        QFETCH(QString, jtlx);
-        QFETCH(QString, bjlx);
         QFETCH(int, sPower);
         QFETCH(int, variant);
         QFETCH(bool, crystal14);
@@ -140,8 +136,8 @@ private slots:
         QFETCH(QString, high);
 
         Fixture f;
-        f.options.jtlx = jtlx;
-        f.options.bjlx = bjlx;
+        f.options.crystal14MHz = crystal14;
+        f.options.ifNegative = negative;
         f.options.sPower = sPower;
         frmMODE dlg(f.dialogs, f.texts, f.options, variant, "136MHz---174MHz");
 
@@ -158,13 +154,12 @@ private slots:
         QCOMPARE(child<QLabel>(dlg, "freQuent")->text(), QString("136MHz---174MHz"));
         QVERIFY(f.dialogs.shown.isEmpty());
 
-        // Closing untouched changes nothing the caller cannot tell apart.
+        // Closing untouched changes nothing.
         const core::BandOptions loaded = f.options;
         dlg.show();
         dlg.close();
         QCOMPARE(f.options.sPower, loaded.sPower);
-        QCOMPARE(f.options.optJT1, crystal14);
-        QCOMPARE(f.options.option1_1, negative);
+        QCOMPARE(f.options, loaded);
     }
 
     void optionsAndPowerSaved()
@@ -178,10 +173,8 @@ private slots:
         child<QComboBox>(dlg, "cboFrequent")->setCurrentIndex(2);
         clickNode(dlg, "Save and Exit");
 
-        QCOMPARE(f.options.jtlx, QString("1"));
-        QCOMPARE(f.options.bjlx, QString("1"));
-        QVERIFY(f.options.optJT1);
-        QVERIFY(f.options.option1_1);
+        QVERIFY(f.options.crystal14MHz);
+        QVERIFY(f.options.ifNegative);
         QCOMPARE(f.options.sPower, 2);
     }
 

@@ -1,3 +1,4 @@
+#include "FakeUserDialogs.h"
 #include "common/frmJXXZ.h"
 
 #include <QComboBox>
@@ -31,15 +32,15 @@ private slots:
         QTest::addColumn<int>("pick");      // list position to choose, or -1
         QTest::addColumn<QString>("typed"); // typed over the field afterwards, unless empty
         QTest::addColumn<QString>("strjx");
-        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("position"); // -1: refused, the dialog stays open
 
         QTest::newRow("OK untouched") << -1 << "" << "QZ70" << 0;
         QTest::newRow("second item") << 1 << "" << "QZ236" << 1;
-        QTest::newRow("typed name") << -1 << "QZ999" << "QZ999" << -1;
-        QTest::newRow("typed over a choice") << 1 << "qz236" << "qz236" << -1;
+        QTest::newRow("typed name") << -1 << "QZ999" << "before" << -1;
+        QTest::newRow("typed over a choice") << 1 << "qz236" << "before" << -1;
         QTest::newRow("typed item name") << -1 << "QZ236" << "QZ236" << 1;
-        QTest::newRow("typed start of an item") << -1 << "QZ2" << "QZ2" << -1;
-        QTest::newRow("typed start in lower case") << -1 << "qz7" << "qz7" << -1;
+        QTest::newRow("typed start of an item") << -1 << "QZ2" << "before" << -1;
+        QTest::newRow("typed start in lower case") << -1 << "qz7" << "before" << -1;
     }
     void answers()
     {
@@ -49,7 +50,8 @@ private slots:
         QFETCH(int, position);
 
         QString answer = "before";
-        frmJXXZ dlg(kModels, answer);
+        FakeUserDialogs dialogs;
+        frmJXXZ dlg(dialogs, kModels, answer);
         dlg.show();
         QCOMPARE(list(dlg)->currentText(), QString("QZ70"));
         if (pick >= 0)
@@ -61,27 +63,30 @@ private slots:
             QTest::keyClick(list(dlg)->lineEdit(), Qt::Key_Return); // OK is the default button
         }
 
-        QVERIFY(!dlg.isVisible());
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.isVisible(), position < 0);
+        QCOMPARE(dlg.result(), int(position < 0 ? QDialog::Rejected : QDialog::Accepted));
         QCOMPARE(answer, strjx);
         QCOMPARE(dlg.chosenPosition(), position);
         QCOMPARE(dlg.itemChosen(), position >= 0);
         QCOMPARE(list(dlg)->count(), kModels.size()); // a typed name is not added
+        QCOMPARE(dialogs.shown.size(), position < 0 ? 1 : 0);
     }
 
-    // With the focus in the field, as the user types.
-    void typedTextIsNotCompleted_data()
+    // With the focus in the field, as the user types: the name is neither
+    // completed to an item nor taken; the question stays open.
+    void typedNameOutsideTheListIsRefused_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::newRow("start of an item") << "QZ2";
         QTest::newRow("start of the first item") << "QZ";
         QTest::newRow("lower case start") << "qz23";
     }
-    void typedTextIsNotCompleted()
+    void typedNameOutsideTheListIsRefused()
     {
         QFETCH(QString, typed);
         QString answer;
-        frmJXXZ dlg(kModels, answer);
+        FakeUserDialogs dialogs;
+        frmJXXZ dlg(dialogs, kModels, answer);
         dlg.show();
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
@@ -91,14 +96,28 @@ private slots:
         QTest::keyClicks(field, typed);
         QCOMPARE(field->text(), typed);
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(answer, typed);
+        QCOMPARE(dialogs.texts(), QStringList{QString("\"%1\" is not a model of the list. Choose one of: QZ70, QZ236.")
+                                                  .arg(typed)});
+        QCOMPARE(dialogs.shown.first().title, QString("Model Type Choose"));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(field->text(), typed);
+        QCOMPARE(answer, QString());
         QVERIFY(!dlg.itemChosen());
+
+        // A name of the list, typed over it, is then taken.
+        field->selectAll();
+        QTest::keyClicks(field, "QZ236");
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(answer, QString("QZ236"));
+        QCOMPARE(dlg.chosenPosition(), 1);
     }
 
     void closedWithoutOkChangesNothing()
     {
         QString answer = "QZ236";
-        frmJXXZ dlg(kModels, answer);
+        FakeUserDialogs dialogs;
+        frmJXXZ dlg(dialogs, kModels, answer);
         dlg.show();
         type(dlg, "QZ1");
         dlg.close();
@@ -110,7 +129,8 @@ private slots:
     void everyShowingStartsAtTheFirstItem()
     {
         QString answer;
-        frmJXXZ dlg(kModels, answer);
+        FakeUserDialogs dialogs;
+        frmJXXZ dlg(dialogs, kModels, answer);
         dlg.show();
         list(dlg)->setCurrentIndex(1);
         dlg.findChild<QPushButton *>("cmdOK")->click();
@@ -127,7 +147,8 @@ private slots:
     void layout()
     {
         QString answer;
-        frmJXXZ dlg(kModels, answer);
+        FakeUserDialogs dialogs;
+        frmJXXZ dlg(dialogs, kModels, answer);
         QCOMPARE(dlg.windowTitle(), QString("Model Type Choose"));
         QCOMPARE(dlg.size(), QSize(311, 83)); // 4665 x 1245 twips
         for (const char *name : {"Label1", "cmbJX", "cmdOK"})

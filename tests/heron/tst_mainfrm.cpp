@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w->voiceByte(), QString("1"));
         // Activation refreshes the band label and the option byte from the band editor.
         w->bands.PL2 = "136MHz---174MHz";
-        w->band.jtlx = "1";
+        w->band.crystal14MHz = true;
         w->Form_Activate();
         QCOMPARE(w->bandLabel(), QString("136MHz---174MHz"));
         QCOMPARE(w->optionByte(), QString("160"));
@@ -416,7 +416,7 @@ private slots:
         w->mnuTune_Click();
         QCOMPARE(w->bands.PL1, QString("136MHz---174MHz"));
         QCOMPARE(w->bandLabel(), QString("136MHz---174MHz")); // refreshed by the activation
-        QCOMPARE(w->band.jtlx, QString("1"));
+        QVERIFY(w->band.crystal14MHz);
         QCOMPARE(w->optionByte(), QString("32"));
 
         // Three wrong passwords close the gate, also after an earlier success.
@@ -560,10 +560,14 @@ private slots:
         QCOMPARE(w->grid()->channelTexts(), channels);
     }
 
-    void modelQuestionPassesTypedTextOn()
+    // A typed name outside the list has no model code: the question says so
+    // and stays open, and the window keeps its model.
+    void modelQuestionRefusesATypedNameOutsideTheList()
     {
         mainFrm *w = make(kBands);
-        whenModalOf("frmJXXZ", [](QWidget *d) {
+        const core::EditorState before = w->currentState();
+        bool stayedOpen = false;
+        whenModalOf("frmJXXZ", [&stayedOpen](QWidget *d) {
             d->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(d));
             auto *field = d->findChild<QComboBox *>("cmbJX")->lineEdit();
@@ -571,10 +575,16 @@ private slots:
             field->selectAll();
             QTest::keyClicks(field, "QZ2");
             QTest::keyClick(field, Qt::Key_Return);
+            stayedOpen = d->isVisible() && QApplication::activeModalWidget() == d;
+            QTest::keyClick(field, Qt::Key_Escape);
         });
+        QVERIFY(child<QAction>("tbNew")->isEnabled());
         child<QAction>("tbNew")->trigger();
-        QCOMPARE(w->strjx, QString("QZ2"));
-        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ2(U)"));
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_dialogs.texts(), QStringList{"\"QZ2\" is not a model of the list. Choose one of: QZ70, QZ236."});
+        QCOMPARE(w->strjx, QString("QZ70"));
+        QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ70(U)"));
+        QCOMPARE(w->currentState(), before);
     }
 
     void listEditorsMatchTheirCellAtEverySize()

@@ -518,14 +518,16 @@ private slots:
         QCOMPARE(readBytes(out), readBytes(in));
         QCOMPARE(m_dialogs.texts(), QStringList{"Successfully Saved"});
 
-        // A model code outside the table keeps the model.
+        // A model code outside the table is refused whole; the window stays.
         QStringList lines = QString::fromLatin1(readBytes(in)).split("\r\n", Qt::SkipEmptyParts);
         lines[0].replace(12, 2, "53");
         writeFile(in, testsupport::crlf(lines));
         chooseModel(1);
+        const core::EditorState before = w->currentState();
         w->LoadImageFile(in);
         QCOMPARE(combo("cboPCmodel")->currentIndex(), 1);
-        QCOMPARE(w->grid()->cellText(1, 4), QString("D047I"));
+        QCOMPARE(w->currentState(), before);
+        QCOMPARE(m_dialogs.texts().last(), QString("The model code 0x53 names none of this program's models; nothing was loaded."));
     }
 };
 

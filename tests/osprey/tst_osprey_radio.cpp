@@ -151,7 +151,7 @@ private slots:
         const EditorState before = w->currentState();
         w->mnuRead_Click();
         QCOMPARE(m_dialogs.shown.size(), 2);
-        QVERIFY2(m_dialogs.shown[1].text.contains("time-out"), qPrintable(m_dialogs.shown[1].text));
+        QVERIFY2(m_dialogs.shown[1].text.contains("model code 0xFF"), qPrintable(m_dialogs.shown[1].text));
         QCOMPARE(w->currentState(), before);
     }
 

@@ -213,21 +213,35 @@ private slots:
         QCOMPARE(newMenu(), QStringList{"QZ70"});
     }
 
-    void typedModelNameKeepsTheGroup()
+    // A typed name outside the list would pair a group "0" code with the group
+    // "1" layout: the question refuses it and stays open, the window keeps its model.
+    void typedModelNameOutsideTheListIsRefused()
     {
         mainFrm *w = make(3);
-        whenModal([](QWidget *d) {
+        const core::EditorState before = w->currentState();
+        bool stayedOpen = false;
+        whenModal([&stayedOpen](QWidget *d) {
             auto *list = d->findChild<QComboBox *>("cmbJX");
             list->lineEdit()->selectAll();
-            QTest::keyClicks(list, "QZ9");
+            QTest::keyClicks(list, "QZ2");
             QTest::keyClick(list, Qt::Key_Return);
+            stayedOpen = QApplication::activeModalWidget() == d;
+            QTest::keyClick(list, Qt::Key_Escape);
         });
-        w->ChooseModel();
-        QCOMPARE(w->strjx, QString("QZ9"));
+        QVERIFY(child<QAction>("tbNew")->isEnabled());
+        child<QAction>("tbNew")->trigger();
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_dialogs.texts(), QStringList{"\"QZ2\" is not a model of the list. Choose one of: QZ70, QZ236, QZ71, "
+                                                "QZ236star, QZ510, QZ410."});
+        QCOMPARE(w->strjx, QString("QZ236star"));
         QCOMPARE(w->strStype, QString("1"));
-        QCOMPARE(items(combo("cboPCmodel")), (QStringList{"QZ9(U)", "QZ9(V)"}));
-        QCOMPARE(w->modelHex(), QString("53"));
-        QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "QZ71", "QZ236star", "QZ510", "QZ410"}));
+        QCOMPARE(w->currentState(), before);
+        QCOMPARE(w->modelHex(), QString("71"));
+
+        const QString out = m_dir.filePath("typed.chp");
+        m_dialogs.fileNames.enqueue(out);
+        w->mnuSave_Click();
+        QVERIFY(readBytes(out).startsWith("52 00 00 08 71 "));
     }
 
     void fileNewSwitchesTheLayout()
@@ -390,7 +404,7 @@ private slots:
     void optionByteFollowsTheGroup()
     {
         mainFrm *w = make(4);
-        w->band.optJT1 = true;
+        w->band.crystal14MHz = true;
         choose("cbosd", 1);
         choose("cboTSY", 1);
         choose("cboRPGN", 0);
@@ -472,19 +486,19 @@ private slots:
         QCOMPARE(readBytes(out).left(70), crlf(fileLines(s)).left(70));
     }
 
-    void unknownModelCodeKeepsTheLayout()
+    void unknownModelCodeIsRefused()
     {
         mainFrm *w = make(4);
+        const core::EditorState before = w->currentState();
         QStringList lines = fileLines(groupState("QZ510"));
         lines[0] = "52 00 00 08 60 FF FF FF 00 03 04 19";
         const QString in = m_dir.filePath("odd.chp");
         writeFile(in, crlf(lines));
         w->LoadImageFile(in);
-        QCOMPARE(m_dialogs.shown.size(), 0);
-        QCOMPARE(w->strStype, QString("1"));
+        QCOMPARE(m_dialogs.texts(), QStringList{"The model code 0x60 names none of this program's models; nothing was loaded."});
+        QCOMPARE(w->currentState(), before);
         QCOMPARE(w->grid()->cols(), 11);
-        QCOMPARE(items(combo("cboPCmodel")), (QStringList{"(U)", "(V)"}));
-        QCOMPARE(combo("cboPCmodel")->currentIndex(), 1);
+        QCOMPARE(items(combo("cboPCmodel")), (QStringList{"QZ510(U)", "QZ510(V)"}));
     }
 
     void badScramblerTokenLeavesTheWindow()
