@@ -238,7 +238,7 @@ void ChannelGrid::placeOpenEditor()
         return;
     }
     const QRect cell = currentCellInFrame();
-    const QRect view = m_grid->viewport()->geometry().translated(m_grid->pos());
+    const QRect view = m_grid->scrollingArea().translated(m_grid->pos());
     const QRect inSight = cell & view;
     if (inSight.isEmpty()) {
         QWidget *open = m_open;
