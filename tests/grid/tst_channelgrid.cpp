@@ -634,7 +634,7 @@ private slots:
         f.activate();
         f.mouseClick(4, 1);
         QTest::keyClicks(f.rxEditor(), "462.5");
-        // Arrow keys move the text cursor; Tab leaves the frame.
+        // Arrow keys move the text cursor; Tab checks the cell and moves on.
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End})
             QTest::keyClick(f.rxEditor(), k);
         QCOMPARE(f.grid->grid()->Row(), 4);
