@@ -571,6 +571,8 @@ EditorState mainFrm::currentState() const
 
 void mainFrm::applyState(const EditorState &s)
 {
+    // An editor left open would put its old text over the new channels.
+    gridXDSZ->hideEditors();
     if (m_family.modelTable.isEmpty()) {
         strType = 16;
         I_data = 1;
@@ -618,6 +620,8 @@ void mainFrm::LoadImageFile(const QString &path)
 
 void mainFrm::SaveImageFile(const QString &path)
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     cbosd_Click();
     const auto image = m_family.buildImage(currentState(), core::Target::File);
     const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
@@ -639,6 +643,8 @@ void mainFrm::mnuOpen_Click()
 
 void mainFrm::mnuSave_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     const QString path = m_dialogs.saveFileName(this, kChpFilter, m_lastFileName);
     if (path.isEmpty())
         return;
@@ -723,6 +729,8 @@ void mainFrm::printScriptPage()
 // The editor timer stays off until the window is next activated.
 void mainFrm::mnuPrint_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_family.print.scriptPage) {
         printScriptPage();
         return;
@@ -741,6 +749,8 @@ void mainFrm::mnuPrint_Click()
 // An open preview is drawn again with the new data.
 void mainFrm::mnuPrintPreview_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     print::DataPageData data = printHandOver();
     Timer.stop();
     if (!m_pagePreview)
@@ -755,6 +765,8 @@ void mainFrm::mnuPrintPreview_Click()
 
 void mainFrm::mnuPreview_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_family.print.scriptPage)
         printScriptPage();
 }
@@ -915,6 +927,8 @@ void mainFrm::mnuRead_Click()
 
 void mainFrm::mnuWrite_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_dialogs.message(this, QStringLiteral("Do you want to write the data to the transceiver?"),
                           QStringLiteral("Writing  Data Progress"), UserDialogs::Icon::None,
                           UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)

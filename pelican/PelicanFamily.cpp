@@ -74,6 +74,7 @@ const Family &PelicanFamily()
         const QStringList groupOne{QStringLiteral("1")};
         Family f = HeronFamily();
         f.title = QStringLiteral("Pelican");
+        f.version = QStringLiteral("1.0.0.2");
         f.models = core::familyA::Models();
         QStringList channels;
         for (int i = 1; i <= 16; ++i)
