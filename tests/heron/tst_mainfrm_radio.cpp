@@ -23,6 +23,7 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::trigger;
 using testsupport::whenModal;
 
 EditorState filledState()
@@ -56,7 +57,7 @@ private slots:
     {
         const EditorState radio = filledState();
         mainFrm *w = make({"--no-pace"}, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
@@ -80,7 +81,7 @@ private slots:
         mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), before);
@@ -89,7 +90,7 @@ private slots:
     void toolbarWriteSendsTheWholeImage()
     {
         mainFrm *w = make({"--no-pace"});
-        w->tbToolBar_ButtonClick("Write");
+        QVERIFY(trigger(w, "tbWrite"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QCOMPARE(m_dialogs.shown[0].title, QString("Writing  Data Progress"));
         QVERIFY(!w->port()->isOpen());
@@ -101,21 +102,11 @@ private slots:
         QCOMPARE(m_radio->memory(), bytesOf(image));
     }
 
-    void writeThenReadGivesTheChannelsBack()
-    {
-        mainFrm *w = make({"--no-pace"});
-        w->applyState(filledState());
-        w->mnuWrite_Click();
-        w->applyState(familyB::StartupState());
-        w->mnuRead_Click();
-        QCOMPARE(w->currentState(), filledState());
-    }
-
     void cellThatDoesNotFitStopsTheWriteBeforeSending()
     {
         mainFrm *w = make({"--no-pace"});
         w->grid()->setCellText(2, 3, "D0");
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY(m_dialogs.shown[1].text.contains("Channel 2"));
         QCOMPARE(m_radio->recordedFrames(), QStringList());
@@ -147,9 +138,9 @@ private slots:
         mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
         if (write) {
             w->applyState(filledState());
-            w->mnuWrite_Click();
+            QVERIFY(trigger(w, "mnuWrite"));
         } else {
-            w->mnuRead_Click();
+            QVERIFY(trigger(w, "mnuRead"));
         }
         const QStringList texts = m_dialogs.texts().mid(1);
         QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
@@ -171,10 +162,10 @@ private slots:
     {
         mainFrm *w = make({});
         w->applyState(filledState());
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.texts().size(), 1);
         QTRY_COMPARE(m_radio->recordedFrames().size(), 128);
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts().size(), 2);
         QCOMPARE(w->currentState(), filledState());
         QTest::qWait(100);
@@ -208,7 +199,7 @@ private slots:
             lockedDuringRead = QFile::exists(lock) && w->port()->isOpen();
             ::kill(::getpid(), signalNumber);
         });
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QVERIFY(lockedDuringRead);
         QCOMPARE(ended.count(), 1);
         QVERIFY(!w->port()->isOpen());
@@ -225,7 +216,7 @@ private slots:
     {
         mainFrm *w = make({"--no-pace"});
         qputenv("RADIO_SERIAL_PORTS", "/dev/no-such-radio");
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("/dev/no-such-radio"), qPrintable(m_dialogs.shown[1].text));
         QVERIFY(!w->port()->isOpen());

@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "SmallDisk.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "common/InstalledFiles.h"
 #include "core/mdlFunction.h"
@@ -187,7 +188,7 @@ private slots:
                 about->findChild<QPushButton *>("cmdOK")->click();
             },
             "frmAbout");
-        window.mnuAbout_Click();
+        QVERIFY(testsupport::trigger(&window, "mnuAbout"));
         QCOMPARE(named, QString("Settings file: ") + QDir(prefix.user()).filePath("Sfc.ini"));
     }
 

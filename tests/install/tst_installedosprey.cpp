@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "editor/RunProgram.h"
 #include "editor/mainFrm.h"
@@ -69,7 +70,7 @@ private slots:
                 gate->findChild<QPushButton *>("cmdOK")->click();
             },
             "frmLogin");
-        window.mnuTune_Click();
+        QVERIFY(testsupport::trigger(&window, "mnuTune"));
 
         QVERIFY(dialogs.shown.isEmpty());
         const QByteArray saved = readAll(user + "/Sfc.ini");

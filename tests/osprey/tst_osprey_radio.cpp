@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "RadioWindow.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "common/PortList.h"
 #include "core/ChpFile.h"
@@ -18,6 +19,7 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::trigger;
 
 EditorState filledState()
 {
@@ -69,7 +71,7 @@ private slots:
     void newRadioReadsItsFactoryModel()
     {
         mainFrm *w = make({});
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QCOMPARE(w->modelHex(), QString("11"));
         QCOMPARE(w->grid()->cellText(1, 1), QString("OFF"));
@@ -80,7 +82,7 @@ private slots:
         const EditorState radio = filledState();
         mainFrm *w = make({}, bytesOf(*familyC::BuildImage(radio, Target::Radio)));
         watchProgress();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_progress, range(1, 128));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
@@ -93,7 +95,7 @@ private slots:
         mainFrm *w = make({});
         w->applyState(filledState());
         watchProgress();
-        w->tbToolBar_ButtonClick("Write");
+        QVERIFY(trigger(w, "tbWrite"));
         QCOMPARE(m_progress, (QList<int>{1, 2} + range(3, 34) + range(35, 128)));
         QVERIFY(!w->port()->isOpen());
         const MemoryImage image = *familyC::BuildImage(filledState(), Target::Radio);
@@ -105,7 +107,7 @@ private slots:
 
         // And back.
         w->applyState(familyC::StartupState());
-        w->tbToolBar_ButtonClick("Read");
+        QVERIFY(trigger(w, "tbRead"));
         QCOMPARE(w->currentState(), filledState());
     }
 
@@ -136,9 +138,9 @@ private slots:
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
         if (write)
-            w->mnuWrite_Click();
+            QVERIFY(trigger(w, "mnuWrite"));
         else
-            w->mnuRead_Click();
+            QVERIFY(trigger(w, "mnuRead"));
         QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), before);
@@ -149,7 +151,7 @@ private slots:
         mainFrm *w = make({}, QByteArray(kImageSize, char(0xFF)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("model code 0xFF"), qPrintable(m_dialogs.shown[1].text));
         QCOMPARE(w->currentState(), before);
@@ -159,7 +161,7 @@ private slots:
     {
         mainFrm *w = make({});
         w->grid()->setCellText(2, 4, "67.0");
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("Channel 2, QT/DQT Enc"), qPrintable(m_dialogs.shown[1].text));
         QVERIFY(!w->port()->isOpen());
