@@ -154,11 +154,8 @@ Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
-    // Function blocks and the group "0" record are family B's.
-    auto decoded = familyB::DecodeImage(file, current);
-    if (!decoded)
-        return decoded;
-    EditorState s = *decoded;
+    if (file.lines.size() < chp::kLinesRead)
+        return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
     const QString code = file.lines.at(0).at(4);
     const bool groupOneBits = code.startsWith(QLatin1Char('7'));
     const int position = [&] {
@@ -168,8 +165,14 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
                 return p;
         return -1;
     }();
+    const QString group = position >= 0 ? GroupOf(Models().at(position)) : (current.group.isEmpty() ? kGroup0 : current.group);
+    // Function blocks and the group "0" record are family B's; in group "1" d4 holds the channel flags.
+    auto decoded = group == kGroup1 ? familyB::DecodeImageWithoutBusy(file, current) : familyB::DecodeImage(file, current);
+    if (!decoded)
+        return decoded;
+    EditorState s = *decoded;
     s.model = position >= 0 ? Models().at(position) : QString();
-    s.group = position >= 0 ? GroupOf(s.model) : (current.group.isEmpty() ? kGroup0 : current.group);
+    s.group = group;
 
     if (groupOneBits) {
         const auto option = HexToInt(file.lines.at(0).at(8));
@@ -182,9 +185,12 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
 
     s.lists.priority = 0;
     if (s.group == kGroup1) {
-        const auto d2 = HexToInt(file.lines.at(1).at(6));
-        if (d2 && *d2 >= 1 && *d2 <= kChannels)
-            s.lists.priority = *d2 - 1;
+        // The saver writes 01..10; any other byte would come back as channel 1's.
+        const QString &d2 = file.lines.at(1).at(6);
+        const auto v = HexToInt(d2);
+        if (!v || *v < 1 || *v > kChannels || d2 != HexByte(Byte(*v)))
+            return fail<EditorState>(QStringLiteral("Line 2: priority channel token \"%1\" names no channel").arg(d2));
+        s.lists.priority = *v - 1;
     }
 
     if (s.group != kGroup1)
@@ -196,16 +202,16 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
         const int f = flags ? *flags : 0xFF;
         const auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
         row[4] = yesNo((f & 0x01) == 0);
+        // Only the codes a cell can hold: "FF" and "01".."08" (the token read as a decimal number).
+        const QString &d7 = t.at(11);
         QString scrambler = QStringLiteral("OFF");
-        if (t.at(11) != QLatin1String("FF")) {
-            bool ok = false;
-            const int v = t.at(11).toInt(&ok, 10);
-            if (!ok)
+        if (d7 != QLatin1String("FF")) {
+            scrambler = d7.mid(d7.startsWith(QLatin1Char('0')) ? 1 : 0);
+            if (!ScramblerByte(scrambler) || d7 != HexByte(*ScramblerByte(scrambler)))
                 return fail<EditorState>(
-                    QStringLiteral("Line %1: Scrambler Code \"%2\" is not a number").arg(4 + 2 * ch).arg(t.at(11)));
-            scrambler = QString::number(v);
+                    QStringLiteral("Line %1: Scrambler Code \"%2\" is not OFF or 1 to 8").arg(4 + 2 * ch).arg(d7));
         }
-        row << yesNo(f & 0x02) << yesNo(f & 0x04) << scrambler << DecodePower(t.at(10), QString());
+        row << yesNo(f & 0x02) << yesNo(f & 0x04) << scrambler << s.channels.at(ch).at(6);
         s.channels[ch] = row;
     }
     return s;

@@ -54,13 +54,24 @@ Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &bloc
 // A cell whose text does not fit its code fails the whole image, naming the channel.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
 
+// The seven cells of channel ch (0..15) from its frequency and tone lines.
+// readTone takes the two tokens of a tone code in file order. With busyByte
+// false d4 is left to the caller (a flags byte) and the busy cell is empty.
+// A code that no cell text saves back to fails, naming the line and column.
+using ToneReader = Result<QString> (*)(const QString &first, const QString &second);
+Result<QStringList> DecodeChannel(const ChpLines &lines, int ch, ToneReader readTone, bool busyByte = true);
+
 // Lines 1 and 2 without the model code: option bits, time-out, squelch, power
-// step, voice and scan. Every family's chp file carries them alike.
+// step, voice and scan. Every family's chp file carries them alike; a token
+// outside a setting's table fails, naming its line.
 Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
-// Fills a state from the first 34 lines of a chp file. Fields that the file
-// leaves open (an unknown power or voice token) keep their values from current.
+// Fills a state from the first 34 lines of a chp file. A token that no
+// setting or cell saves back to fails the load, naming its line.
 Result<EditorState> DecodeImage(const ChpLines &lines, const EditorState &current);
+// The same for records whose d4 is another family's flags byte: it is not
+// read, and the busy cells stay empty for the caller.
+Result<EditorState> DecodeImageWithoutBusy(const ChpLines &lines, const EditorState &current);
 
 // The state of a window just started: "QZ70" "(U)", defaults, empty grid.
 EditorState StartupState();
