@@ -207,7 +207,8 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
         QString scrambler = QStringLiteral("OFF");
         if (d7 != QLatin1String("FF")) {
             scrambler = d7.mid(d7.startsWith(QLatin1Char('0')) ? 1 : 0);
-            if (!ScramblerByte(scrambler) || d7 != HexByte(*ScramblerByte(scrambler)))
+            const auto byte = ScramblerByte(scrambler);
+            if (!byte || d7 != HexByte(*byte))
                 return fail<EditorState>(
                     QStringLiteral("Line %1: Scrambler Code \"%2\" is not OFF or 1 to 8").arg(4 + 2 * ch).arg(d7));
         }

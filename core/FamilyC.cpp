@@ -69,7 +69,7 @@ Result<QString> DecodeToneIndex(const QString &flag, const QString &position)
     const auto v = HexToInt(position);
     const int base = flag == QLatin1String("80") ? 0 : flag == QLatin1String("D0") ? kLastTone
                                                    : flag == QLatin1String("C0") ? kLastNormal : -1;
-    // A position outside the flag's own section still names an entry: the radio counts on through the list.
+    // A position outside the flag's own section still names an entry of the list, counted from the flag's base.
     const int l = v && base >= 0 ? base + (*v & 0xFF) : -1;
     if (l < 0 || l >= kToneCount)
         return fail<QString>(QStringLiteral("code \"%1 %2\" is no tone").arg(flag, position));
