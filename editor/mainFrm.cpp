@@ -666,6 +666,12 @@ print::mdlMODEL &mainFrm::printScript()
     return *m_printScript;
 }
 
+QString mainFrm::printJobTitle() const
+{
+    const QString file = QFileInfo(m_lastFileName).fileName();
+    return file.isEmpty() ? m_family.title : m_family.title + QStringLiteral(" - ") + file;
+}
+
 QString mainFrm::controlText(const QString &objectName) const
 {
     if (const auto *box = findChild<QComboBox *>(objectName))
@@ -711,6 +717,7 @@ void mainFrm::printScriptPage()
 {
     Timer.stop();
     print::mdlMODEL &script = printScript();
+    script.setJobTitle(printJobTitle());
     if (script.ClearScriptFile())
         m_family.print.scriptPage(script, scriptPageSource());
     if (!script.status()) {
@@ -733,6 +740,7 @@ void mainFrm::mnuPrint_Click()
     if (!page)
         page = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
     page->data = std::move(data);
+    page->jobTitle = printJobTitle();
     page->blnPrint = true;
     page->PrintF();
     m_pagePreview = nullptr; // closed by printing, the next preview opens anew
