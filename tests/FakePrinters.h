@@ -17,6 +17,7 @@ public:
     QString queue = QStringLiteral("Office Laser");
     QString refusal;            // when set, every job is refused with this reason
     QStringList jobTitles;      // the jobs the queue took
+    bool toFile = false;        // the setup dialog chose "print to file" (pdfPath)
     bool available = true;
     bool acceptSetup = true;
     QSizeF page{print::kA4WidthTwips, print::kA4HeightTwips};
@@ -32,6 +33,8 @@ public:
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setPageSize(QPageSize(QPageSize::A4));
         p->printEngine()->setProperty(QPrintEngine::PPK_PrinterName, queue);
+        if (toFile)
+            p->setOutputFileName(pdfPath);
         return p;
     }
     std::unique_ptr<QPrinter> choosePrinter(QWidget *) override

@@ -144,6 +144,21 @@ private slots:
         QCOMPARE(m_printers.jobTitles, QStringList{"Heron"});
     }
 
+    // A file chosen in the setup dialog is written without any queue, and
+    // carries the job's name as its title.
+    void fileChosenInTheSetupDialog()
+    {
+        make(OspreyFamily(), &m_printers);
+        saveAs("hill.chp");
+        m_printers.toFile = true;
+        m_printers.refusal = QStringLiteral("no queue takes part");
+        print(true);
+        QCOMPARE(m_dialogs.texts(), QStringList());
+        QVERIFY(m_printers.jobTitles.isEmpty());
+        QCOMPARE(testsupport::pdfPageCount(m_printers.pdfPath), 1);
+        QVERIFY(testsupport::runTool(QStringLiteral("pdfinfo"), {m_printers.pdfPath}).contains("Osprey - hill.chp"));
+    }
+
     // The real print service, on a queue of the test's own that is stopped,
     // so nothing comes out: refusing, it is heard; accepting, the job waits
     // in it under its title.
