@@ -2,6 +2,7 @@
 #include "ToneLists.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
 
 namespace core {
@@ -151,6 +152,48 @@ QString DecodePower(const QString &token, const QString &current)
     if (token == QLatin1String("00"))
         return QStringLiteral("Low");
     return current;
+}
+
+Result<QString> ReadFrequency(const QString &d0, const QString &d1, const QString &d2, const QString &d3)
+{
+    const QString digits = d3 + d2 + d1 + d0;
+    if (digits == QLatin1String("FFFFFFFF"))
+        return QStringLiteral("OFF");
+    const bool decimal = digits.size() == 8 && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return c.unicode() >= '0' && c.unicode() <= '9';
+    });
+    if (!decimal)
+        return fail<QString>(QStringLiteral("code \"%1 %2 %3 %4\" is no frequency").arg(d0, d1, d2, d3));
+    return DecodeFrequency(d0, d1, d2, d3);
+}
+
+Result<QString> ReadTone(const QString &lo, const QString &hi)
+{
+    const QString text = DecodeTone(lo, hi);
+    const auto code = text == QLatin1String("OFF") ? Result<ToneCode>(ToneCode{0xFF, 0xFF}) : EncodeTone(text);
+    if (!code || HexByte((*code)[0]) != lo || HexByte((*code)[1]) != hi)
+        return fail<QString>(QStringLiteral("code \"%1 %2\" is no tone").arg(lo, hi));
+    return text;
+}
+
+namespace {
+
+Result<QString> readByte(const QString &token, std::initializer_list<std::pair<const char *, const char *>> table,
+                         const char *what)
+{
+    for (const auto &[code, text] : table)
+        if (token == QLatin1String(code))
+            return QString::fromLatin1(text);
+    return fail<QString>(QStringLiteral("code \"%1\" is no %2").arg(token, QLatin1String(what)));
+}
+
+} // namespace
+
+Result<QString> ReadBusy(const QString &token) { return readByte(token, {{"00", "Yes"}, {"FF", "No"}}, "busy lock"); }
+Result<QString> ReadWideNarrow(const QString &token) { return readByte(token, {{"FF", "W"}, {"FC", "N"}}, "bandwidth"); }
+Result<QString> ReadPower(const QString &token)
+{
+    return readByte(token, {{"FF", "High"}, {"55", "Middle"}, {"00", "Low"}}, "power");
 }
 
 } // namespace core

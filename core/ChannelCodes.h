@@ -36,6 +36,16 @@ QString DecodeWideNarrow(const QString &token); // "FF" "W", else "N"
 // "FF" "High", "55" "Middle", "00" "Low"; anything else keeps current.
 QString DecodePower(const QString &token, const QString &current);
 
+// The loaders' decoders: each takes tokens as two upper-case hex digits and
+// gives the cell text only when that text saves back to the same bytes, so a
+// file that loads saves as it was. Anything else fails with a sentence that
+// starts with the code ("code \"50 62 2A 46\" is no frequency").
+Result<QString> ReadFrequency(const QString &d0, const QString &d1, const QString &d2, const QString &d3);
+Result<QString> ReadTone(const QString &lo, const QString &hi);
+Result<QString> ReadBusy(const QString &token);       // "00" or "FF"
+Result<QString> ReadWideNarrow(const QString &token); // "FF" or "FC"
+Result<QString> ReadPower(const QString &token);      // "FF", "55" or "00"
+
 QString HexByte(Byte b); // two upper-case digits
 
 } // namespace core

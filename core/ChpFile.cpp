@@ -48,12 +48,15 @@ Result<ChpLines> parseDevice(QIODevice &in, int count)
         for (char c : bytes)
             if (uchar(c) < 0x20 || uchar(c) > 0x7E)
                 return fail<ChpLines>(QStringLiteral("Line %1 is not text.").arg(n));
-        const QStringList tokens = QString::fromLatin1(bytes).split(QLatin1Char(' '));
+        QStringList tokens = QString::fromLatin1(bytes).split(QLatin1Char(' '));
         if (tokens.size() < kTokensPerLine)
             return fail<ChpLines>(QStringLiteral("Line %1 has %2 tokens; a chp line has twelve.").arg(n).arg(tokens.size()));
-        for (int t = 4; t < kTokensPerLine; ++t)
+        for (int t = 4; t < kTokensPerLine; ++t) {
             if (!isHexToken(tokens.at(t)))
                 return fail<ChpLines>(QStringLiteral("Line %1, token %2 (\"%3\") is not hexadecimal.").arg(n).arg(t + 1).arg(tokens.at(t)));
+            // One spelling per byte from here on: "ff" reads as "FF", "f" as "0F".
+            tokens[t] = tokens.at(t).toUpper().rightJustified(2, QLatin1Char('0'));
+        }
         out.lines << tokens;
     }
     return out;

@@ -7,7 +7,8 @@
 
 namespace core {
 
-// The tokens of the lines that a loader uses; tokens t4..t11 are checked hex.
+// The tokens of the lines that a loader uses; tokens t4..t11 are checked hex
+// and come as two upper-case digits, whatever their case or length in the file.
 struct ChpLines {
     QList<QStringList> lines;
 };

@@ -171,15 +171,16 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     const auto code = familyB::KnownModelCode(file, ModelCodes());
     if (!code)
         return fail<EditorState>(code.error());
-    // Function blocks and the group "0" record are family B's.
-    auto decoded = familyB::DecodeRecords(file, current);
+    const int position = int(ModelCodes().indexOf(*code)) / 2;
+    const QString group = GroupOf(Models().at(position));
+    const bool groupOneBits = group == kGroup1;
+    // Function blocks and the group "0" record are family B's; in group "1" d4 holds the channel flags.
+    auto decoded = familyB::DecodeRecords(file, current, !groupOneBits);
     if (!decoded)
         return decoded;
     EditorState s = *decoded;
-    const int position = int(ModelCodes().indexOf(*code)) / 2;
     s.model = Models().at(position);
-    s.group = GroupOf(s.model);
-    const bool groupOneBits = s.group == kGroup1;
+    s.group = group;
 
     if (groupOneBits) {
         const auto option = HexToInt(file.lines.at(0).at(8));
@@ -192,9 +193,12 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
 
     s.lists.priority = 0;
     if (s.group == kGroup1) {
-        const auto d2 = HexToInt(file.lines.at(1).at(6));
-        if (d2 && *d2 >= 1 && *d2 <= kChannels)
-            s.lists.priority = *d2 - 1;
+        // The saver writes 01..10; any other byte would come back as channel 1's.
+        const QString &d2 = file.lines.at(1).at(6);
+        const auto v = HexToInt(d2);
+        if (!v || *v < 1 || *v > kChannels || d2 != HexByte(Byte(*v)))
+            return fail<EditorState>(QStringLiteral("Line 2: priority channel token \"%1\" names no channel").arg(d2));
+        s.lists.priority = *v - 1;
     }
 
     if (s.group != kGroup1)
@@ -206,16 +210,17 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
         const int f = flags ? *flags : 0xFF;
         const auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
         row[4] = yesNo((f & 0x01) == 0);
+        // Only the codes a cell can hold: "FF" and "01".."08" (the token read as a decimal number).
+        const QString &d7 = t.at(11);
         QString scrambler = QStringLiteral("OFF");
-        if (t.at(11) != QLatin1String("FF")) {
-            bool ok = false;
-            const int v = t.at(11).toInt(&ok, 10);
-            if (!ok)
+        if (d7 != QLatin1String("FF")) {
+            scrambler = d7.mid(d7.startsWith(QLatin1Char('0')) ? 1 : 0);
+            const auto byte = ScramblerByte(scrambler);
+            if (!byte || d7 != HexByte(*byte))
                 return fail<EditorState>(
-                    QStringLiteral("Line %1: Scrambler Code \"%2\" is not a number").arg(4 + 2 * ch).arg(t.at(11)));
-            scrambler = QString::number(v);
+                    QStringLiteral("Line %1: Scrambler Code \"%2\" is not OFF or 1 to 8").arg(4 + 2 * ch).arg(d7));
         }
-        row << yesNo(f & 0x02) << yesNo(f & 0x04) << scrambler << DecodePower(t.at(10), QString());
+        row << yesNo(f & 0x02) << yesNo(f & 0x04) << scrambler << s.channels.at(ch).at(6);
         s.channels[ch] = row;
     }
     return s;

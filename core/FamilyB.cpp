@@ -1,8 +1,6 @@
 #include "FamilyB.h"
 #include "mdlFunction.h"
 
-#include <cmath>
-
 namespace core::familyB {
 
 namespace {
@@ -164,6 +162,32 @@ Result<MemoryImage> BuildImage(const EditorState &s, Target target)
                          [target](const QStringList &row) { return ChannelBlocks(row, target); }, QStringLiteral(": "));
 }
 
+Result<QStringList> DecodeChannel(const ChpLines &file, int ch, ToneReader readTone, bool busyByte)
+{
+    const int line = 3 + 2 * ch;
+    const QStringList &f = file.lines.at(line - 1);
+    const QStringList &t = file.lines.at(line);
+    QStringList row;
+    const auto take = [&](int at, const char *column, const Result<QString> &cell) {
+        if (!cell)
+            return QStringLiteral("Line %1: %2 %3").arg(at).arg(QLatin1String(column), cell.error());
+        row << *cell;
+        return QString();
+    };
+    for (const QString &why : {
+             take(line, "RX Frequency", ReadFrequency(f.at(4), f.at(5), f.at(6), f.at(7))),
+             take(line, "TX Frequency", ReadFrequency(f.at(8), f.at(9), f.at(10), f.at(11))),
+             take(line + 1, "QT/DQT Dec", readTone(t.at(4), t.at(5))),
+             take(line + 1, "QT/DQT Enc", readTone(t.at(6), t.at(7))),
+             take(line + 1, "Busy", busyByte ? ReadBusy(t.at(8)) : QString()),
+             take(line + 1, "W/N", ReadWideNarrow(t.at(9))),
+             take(line + 1, "TX Power", ReadPower(t.at(10))),
+         })
+        if (!why.isEmpty())
+            return fail<QStringList>(why);
+    return row;
+}
+
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
     if (file.lines.size() < chp::kLinesRead)
@@ -173,7 +197,7 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     return DecodeRecords(file, current);
 }
 
-Result<EditorState> DecodeRecords(const ChpLines &file, const EditorState &current)
+Result<EditorState> DecodeRecords(const ChpLines &file, const EditorState &current, bool busyByte)
 {
     if (file.lines.size() < chp::kLinesRead)
         return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
@@ -196,17 +220,10 @@ Result<EditorState> DecodeRecords(const ChpLines &file, const EditorState &curre
 
     s.channels.clear();
     for (int ch = 0; ch < kChannels; ++ch) {
-        const QStringList &f = file.lines.at(2 + 2 * ch);
-        const QStringList &t = file.lines.at(3 + 2 * ch);
-        s.channels << QStringList{
-            DecodeFrequency(f.at(4), f.at(5), f.at(6), f.at(7)),
-            DecodeFrequency(f.at(8), f.at(9), f.at(10), f.at(11)),
-            DecodeTone(t.at(4), t.at(5)),
-            DecodeTone(t.at(6), t.at(7)),
-            DecodeBusy(t.at(8)),
-            DecodeWideNarrow(t.at(9)),
-            DecodePower(t.at(10), QString()),
-        };
+        const auto row = DecodeChannel(file, ch, ReadTone, busyByte);
+        if (!row)
+            return fail<EditorState>(row.error());
+        s.channels << *row;
     }
     return s;
 }
@@ -234,17 +251,16 @@ Status DecodeSettings(const ChpLines &file, EditorState &s)
     s.band.crystal14MHz = bits.at(2) == QLatin1Char('1');
     s.band.ifNegative = bits.at(3) == QLatin1Char('1');
 
-    if (l1.at(9) == QLatin1String("00")) {
-        s.lists.timeOut = 0;
-    } else {
-        const auto v = HexToInt(l1.at(9));
-        if (!v)
-            return bad(1, v.error());
-        const int index = int(std::lround(*v / 3.0));
-        if (index < 0 || index > 10)
-            return bad(1, QStringLiteral("time-out token \"%1\" names no time-out").arg(l1.at(9)));
-        s.lists.timeOut = index;
-    }
+    // Only the tokens the saver writes: any other, rounded to a list item, would save as another byte.
+    const int timeOut = [&] {
+        for (int index = 0; index <= 10; ++index)
+            if (l1.at(9) == HexByte(TimeOutByte(index)))
+                return index;
+        return -1;
+    }();
+    if (timeOut < 0)
+        return bad(1, QStringLiteral("time-out token \"%1\" names no time-out").arg(l1.at(9)));
+    s.lists.timeOut = timeOut;
 
     bool ok = false;
     const int squelch = l1.at(10).toInt(&ok, 10);
@@ -254,17 +270,21 @@ Status DecodeSettings(const ChpLines &file, EditorState &s)
 
     static const QStringList powerTokens{"00", "05", "0A", "0F", "14", "19", "1E", "23", "28", "2D", "32"};
     const int power = powerTokens.indexOf(l1.at(11));
-    if (power >= 0)
-        s.band.sPower = power;
+    if (power < 0)
+        return bad(1, QStringLiteral("power step token \"%1\" names no power step").arg(l1.at(11)));
+    s.band.sPower = power;
 
     const QStringList &l2 = file.lines.at(1);
     static const QStringList voiceTokens{"FF", "00", "01"};
-    if (const int voice = voiceTokens.indexOf(l2.at(4)); voice >= 0)
-        s.lists.voice = voice;
-    if (l2.at(5) == QLatin1String("FF"))
-        s.lists.scan = 0;
-    else if (l2.at(5) == QLatin1String("00"))
-        s.lists.scan = 1;
+    const int voice = voiceTokens.indexOf(l2.at(4));
+    if (voice < 0)
+        return bad(2, QStringLiteral("voice token \"%1\" names no voice").arg(l2.at(4)));
+    s.lists.voice = voice;
+    static const QStringList scanTokens{"FF", "00"};
+    const int scan = scanTokens.indexOf(l2.at(5));
+    if (scan < 0)
+        return bad(2, QStringLiteral("scan token \"%1\" names no scan setting").arg(l2.at(5)));
+    s.lists.scan = scan;
     return success();
 }
 

@@ -56,16 +56,26 @@ Result<MemoryImage> AssembleImage(const Result<Block> &block1, const Block &bloc
 // A cell whose text does not fit its code fails the whole image, naming the channel.
 Result<MemoryImage> BuildImage(const EditorState &s, Target target);
 
+// The seven cells of channel ch (0..15) from its frequency and tone lines.
+// readTone takes the two tokens of a tone code in file order. With busyByte
+// false d4 is left to the caller (a flags byte) and the busy cell is empty.
+// A code that no cell text saves back to fails, naming the line and column.
+using ToneReader = Result<QString> (*)(const QString &first, const QString &second);
+Result<QStringList> DecodeChannel(const ChpLines &lines, int ch, ToneReader readTone, bool busyByte = true);
+
 // Lines 1 and 2 without the model code: option bits, time-out, squelch, power
-// step, voice and scan. Every family's chp file carries them alike.
+// step, voice and scan. Every family's chp file carries them alike; a token
+// outside a setting's table fails, naming its line.
 Status DecodeSettings(const ChpLines &lines, EditorState &s);
 
-// Fills a state from the first 34 lines of a chp file. Fields that the file
-// leaves open (an unknown power or voice token) keep their values from current.
-// A model code outside 0x51..0x54 refuses the file.
+// Fills a state from the first 34 lines of a chp file. A model code outside
+// 0x51..0x54 refuses the file, and so does a token that no setting or cell
+// saves back to, naming its line.
 Result<EditorState> DecodeImage(const ChpLines &lines, const EditorState &current);
 // The same without the model check, for a family that checks its own codes.
-Result<EditorState> DecodeRecords(const ChpLines &lines, const EditorState &current);
+// With busyByte false d4 is another family's flags byte: it is not read, and
+// the busy cells stay empty for the caller.
+Result<EditorState> DecodeRecords(const ChpLines &lines, const EditorState &current, bool busyByte = true);
 
 // The state of a window just started: "QZ70" "(U)", defaults, empty grid.
 EditorState StartupState();

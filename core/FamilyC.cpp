@@ -1,6 +1,7 @@
 #include "FamilyC.h"
 #include "FamilyB.h"
 #include "ToneLists.h"
+#include "mdlFunction.h"
 
 namespace core::familyC {
 
@@ -61,20 +62,18 @@ Result<ToneCode> EncodeToneIndex(const QString &text)
     return fail<ToneCode>(QStringLiteral("the QT/DQT \"%1\" is not in the QT/DQT list").arg(text));
 }
 
-QString DecodeToneIndex(const QString &flag, const QString &position)
+Result<QString> DecodeToneIndex(const QString &flag, const QString &position)
 {
-    bool ok = false;
-    const int v = position.toInt(&ok, 16);
-    if (!ok)
+    if (flag == QLatin1String("FF") && position == QLatin1String("FF"))
         return QStringLiteral("OFF");
-    int l = -1;
-    if (flag == QLatin1String("80"))
-        l = v; // the radio's tone number is the position itself, in any section
-    else if (flag == QLatin1String("D0") && v >= 1 && v <= kLastNormal - kLastTone)
-        l = v + kLastTone;
-    else if (flag == QLatin1String("C0") && v >= 1 && v <= kLastInverted - kLastNormal)
-        l = v + kLastNormal;
-    return l >= 0 && l < kToneCount ? QtDqtIndexList().at(l) : QStringLiteral("OFF");
+    const auto v = HexToInt(position);
+    const int base = flag == QLatin1String("80") ? 0 : flag == QLatin1String("D0") ? kLastTone
+                                                   : flag == QLatin1String("C0") ? kLastNormal : -1;
+    // A position outside the flag's own section still names an entry of the list, counted from the flag's base.
+    const int l = v && base >= 0 ? base + (*v & 0xFF) : -1;
+    if (l < 0 || l >= kToneCount)
+        return fail<QString>(QStringLiteral("code \"%1 %2\" is no tone").arg(flag, position));
+    return QtDqtIndexList().at(l);
 }
 
 Result<Block> FunctionBlock1(const EditorState &s)
@@ -119,18 +118,10 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
         return fail<EditorState>(settings.error());
 
     for (int ch = 0; ch < kChannels; ++ch) {
-        const QStringList &f = file.lines.at(2 + 2 * ch);
-        const QStringList &t = file.lines.at(3 + 2 * ch);
-        QStringList &row = s.channels[ch];
-        while (row.size() < kChannelColumns)
-            row << QString();
-        row[0] = DecodeFrequency(f.at(4), f.at(5), f.at(6), f.at(7));
-        row[1] = DecodeFrequency(f.at(8), f.at(9), f.at(10), f.at(11));
-        row[2] = DecodeToneIndex(t.at(4), t.at(5));
-        row[3] = DecodeToneIndex(t.at(6), t.at(7));
-        row[4] = DecodeBusy(t.at(8));
-        row[5] = DecodeWideNarrow(t.at(9));
-        row[6] = DecodePower(t.at(10), row[6]); // an unknown power token leaves the cell
+        const auto row = familyB::DecodeChannel(file, ch, DecodeToneIndex);
+        if (!row)
+            return fail<EditorState>(row.error());
+        s.channels[ch] = *row;
     }
     return s;
 }

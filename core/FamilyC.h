@@ -37,9 +37,10 @@ const QStringList &ToneItems();
 // codes, C0 l-155 for the inverted ones, l being the text's position in the
 // index list found by its prefix search. "OFF" and blank cells are FF FF.
 Result<ToneCode> EncodeToneIndex(const QString &text);
-// The index list's own text for a flag and a position token; "OFF" for any
-// other flag and for positions outside the flag's section.
-QString DecodeToneIndex(const QString &flag, const QString &position);
+// The index list's own text for a flag and a position token: "80" v is the
+// position v, "D0" v the position v + 50, "C0" v the position v + 155, FF FF
+// "OFF". Any other flag, or a position past the list's end, is no tone.
+Result<QString> DecodeToneIndex(const QString &flag, const QString &position);
 
 Result<Block> FunctionBlock1(const EditorState &s);
 

@@ -1,5 +1,6 @@
 #include "mainFrm.h"
 #include "ChannelGrid.h"
+#include "HelpViewer.h"
 
 #include "common/InstalledFiles.h"
 #include "common/PortList.h"
@@ -26,7 +27,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProcess>
 #include <QSerialPort>
 #include <QShortcut>
 #include <QStatusBar>
@@ -672,6 +672,12 @@ print::mdlMODEL &mainFrm::printScript()
     return *m_printScript;
 }
 
+QString mainFrm::printJobTitle() const
+{
+    const QString file = QFileInfo(m_lastFileName).fileName();
+    return file.isEmpty() ? m_family.title : m_family.title + QStringLiteral(" - ") + file;
+}
+
 QString mainFrm::controlText(const QString &objectName) const
 {
     if (const auto *box = findChild<QComboBox *>(objectName))
@@ -717,6 +723,7 @@ void mainFrm::printScriptPage()
 {
     Timer.stop();
     print::mdlMODEL &script = printScript();
+    script.setJobTitle(printJobTitle());
     if (script.ClearScriptFile())
         m_family.print.scriptPage(script, scriptPageSource());
     if (!script.status()) {
@@ -741,6 +748,7 @@ void mainFrm::mnuPrint_Click()
     if (!page)
         page = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
     page->data = std::move(data);
+    page->jobTitle = printJobTitle();
     page->blnPrint = true;
     page->PrintF();
     m_pagePreview = nullptr; // closed by printing, the next preview opens anew
@@ -856,37 +864,7 @@ void mainFrm::mnuIndex_Click()
     const QString path = helpPath();
     if (path.isEmpty())
         return; // this program names no help file
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile()) {
-        m_dialogs.message(this, QStringLiteral("The help file \"%1\" is missing.").arg(shown), QStringLiteral("Information"),
-                          UserDialogs::Icon::Information);
-        return;
-    }
-    // The viewer runs on its own; only its failure to start or to find a
-    // handler for the file comes back here.
-    auto *viewer = new QProcess(this);
-    viewer->setProcessChannelMode(QProcess::ForwardedChannels);
-    const QString program = m_env.helpViewer;
-    connect(viewer, &QProcess::errorOccurred, this, [this, viewer, shown, program](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        viewer->deleteLater();
-        m_dialogs.message(this,
-                          QStringLiteral("The help file \"%1\" cannot be opened: %2 could not be started (%3).")
-                              .arg(shown, program, viewer->errorString()),
-                          QStringLiteral("Information"), UserDialogs::Icon::Information);
-    });
-    connect(viewer, &QProcess::finished, this, [this, viewer, shown](int code, QProcess::ExitStatus status) {
-        viewer->deleteLater();
-        if (status == QProcess::NormalExit && code == 0)
-            return;
-        m_dialogs.message(this,
-                          QStringLiteral("The help file \"%1\" could not be opened: no viewer for CHM help files "
-                                         "was found, or it failed (xchm is one).")
-                              .arg(shown),
-                          QStringLiteral("Information"), UserDialogs::Icon::Information);
-    });
-    viewer->start(program, {path});
+    HelpViewer(m_env.helpViewer).show(path, m_dialogs, this);
 }
 
 void mainFrm::mnuAbout_Click()

@@ -107,6 +107,8 @@ public:
     ScriptPageSource scriptPageSource() const;
     print::frmPreview *pagePreview() const { return m_pagePreview; }
     print::mdlMODEL &printScript();
+    // A print job's name in the queue: the program's, and the file's when there is one.
+    QString printJobTitle() const;
     bool editorTimerActive() const { return Timer.isActive(); }
 
 signals:

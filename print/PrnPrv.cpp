@@ -216,21 +216,26 @@ void PrnPrv::RenderPreviewPage(int scrollX, int scrollY)
     Prv->script = script ? *script : Script();
     Prv->failure = script ? QString() : script.error();
     Prv->cleared = false;
-    Prv->move(-scrollX, -scrollY);
+    // The scroll bars count in twips of the page, so an arrow step moves the
+    // page by the same stretch of paper at every zoom.
+    const double twipsPerPixelX = Prv->scaleSize.width() / std::max(1, Prv->width());
+    const double twipsPerPixelY = Prv->scaleSize.height() / std::max(1, Prv->height());
+    Prv->move(-qRound(scrollX / twipsPerPixelX), -qRound(scrollY / twipsPerPixelY));
     Prv->update();
 
-    const auto range = [](QScrollBar *bar, int picture, int visible) {
+    const auto range = [](QScrollBar *bar, int picture, int visible, double twipsPerPixel) {
         const QSignalBlocker block(bar);
         if (picture > visible) {
-            bar->setRange(0, picture - visible);
+            const int maximum = int((picture - visible) * twipsPerPixel);
+            bar->setRange(0, maximum);
             bar->setSingleStep(20);
-            bar->setPageStep(std::max(1, int(qint64(picture - visible) * visible / picture)));
+            bar->setPageStep(std::max(1, int(qint64(maximum) * visible / picture)));
         } else {
             bar->setRange(0, 0);
         }
     };
-    range(hBar, Prv->width(), m_view->width());
-    range(vBar, Prv->height(), m_view->height());
+    range(hBar, Prv->width(), m_view->width(), twipsPerPixelX);
+    range(vBar, Prv->height(), m_view->height(), twipsPerPixelY);
     UpdatePageLabels();
 }
 
@@ -295,7 +300,7 @@ void PrnPrv::printFirstPage()
         return;
     }
     WaitCursor wait;
-    PrintDocument(*printer, m_dialogs, this, [&](PaintTarget &target) { PrintScriptPages(*script, 1, 1, target); });
+    PrintDocument(m_printers, *printer, m_jobTitle, m_dialogs, this, [&](PaintTarget &target) { PrintScriptPages(*script, 1, 1, target); });
 }
 
 // A 15 x 21 cm page; drawn at the next redraw.

@@ -53,6 +53,9 @@ public:
     void Cmd_Click(int index);
     void Command3_Click();
 
+    // The print job's name in the printer's queue.
+    void setJobTitle(const QString &title) { m_jobTitle = title; }
+
     PagePicture *page() const { return Prv; }
     int zoom() const;
 
@@ -68,6 +71,7 @@ private:
     void printFirstPage();
 
     QString m_scriptPath;
+    QString m_jobTitle;
     Printers &m_printers;
     UserDialogs &m_dialogs;
 

@@ -106,7 +106,7 @@ bool frmPreview::PrintF()
         m_dialogs.message(this, kNoPrinterText, QStringLiteral("Error"), UserDialogs::Icon::Critical);
     } else {
         const double ratio = SetupPageScale();
-        printed = PrintDocument(*printer, m_dialogs, this,
+        printed = PrintDocument(m_printers, *printer, jobTitle, m_dialogs, this,
                                 [&](PaintTarget &target) { DrawDataPage(target, m_layout, data, ratio, true); });
     }
     close();

@@ -22,6 +22,8 @@ public:
     // What the editing window hands over: a text per setting, and PrintGrid.
     DataPageData data;
     bool blnPrint = false;
+    // The print job's name in the printer's queue.
+    QString jobTitle;
     // The handed-over text of a setting by its name ("strPCmodel").
     QString text(const QString &variable) const;
 

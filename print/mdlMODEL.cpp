@@ -23,6 +23,7 @@ void mdlMODEL::ResetPageList()
 {
     if (!m_preview)
         m_preview = new PrnPrv(path(), m_printers, m_dialogs, m_owner);
+    m_preview->setJobTitle(m_jobTitle);
     m_preview->ResetPageList();
     m_preview->show();
     m_preview->raise();

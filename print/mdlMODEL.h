@@ -26,12 +26,15 @@ public:
     void ResetPageList();
 
     PrnPrv *preview() const { return m_preview; }
+    // The name its print jobs carry in the printer's queue.
+    void setJobTitle(const QString &title) { m_jobTitle = title; }
 
 private:
     UserDialogs &m_dialogs;
     Printers &m_printers;
     QWidget *m_owner;
     QPointer<PrnPrv> m_preview;
+    QString m_jobTitle;
 };
 
 } // namespace print

@@ -6,7 +6,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-targets=(fuzz_chp fuzz_image fuzz_codes fuzz_ini_read fuzz_ini_write fuzz_link)
+targets=(fuzz_chp fuzz_image fuzz_codes fuzz_ini_read fuzz_ini_write fuzz_link fuzz_roundtrip)
 
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ not found, fuzz targets skipped"

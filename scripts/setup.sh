@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins fonts-wqy-zenhei fonts-dejavu-core
-  fonts-arphic-uming fonts-liberation2 libcups2 poppler-utils
+  fonts-arphic-uming fonts-liberation2 libcups2 libcups2-dev poppler-utils
   cups-daemon cups-client printer-driver-cups-pdf
   xvfb xauth
   desktop-file-utils appstream dpkg-dev

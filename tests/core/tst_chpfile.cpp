@@ -163,7 +163,7 @@ private slots:
     void loadsSettings()
     {
         QStringList lines = startupFile();
-        lines[0] = "52 00 00 08 53 FF FF FF B0 F 07 99"; // one-digit time-out, unknown power
+        lines[0] = "52 00 00 08 53 FF FF FF B0 F 07 2d"; // one-digit time-out, lower-case power step
         lines[1] = "52 00 08 08 01 00 FF FF FF FF FF FF";
         EditorState current = familyB::StartupState();
         current.band.sPower = 3;
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(s.band.ifNegative);
         QCOMPARE(s.lists.timeOut, 5);        // "150s"
         QCOMPARE(s.lists.squelch, 7);
-        QCOMPARE(s.band.sPower, 3);
+        QCOMPARE(s.band.sPower, 9);
         QCOMPARE(s.lists.voice, 2);
         QCOMPARE(s.lists.scan, 1);
     }
@@ -258,6 +258,9 @@ private slots:
         QTest::newRow("token G1") << crlf(badToken) << "Line 3";
         QTest::newRow("time-out out of range") << crlf(badTimeOut) << "Line 1";
         QTest::newRow("squelch not decimal") << crlf(badSquelch) << "Line 1";
+        QStringList badPower = good;
+        badPower[0] = "52 00 00 08 53 FF FF FF 00 00 04 99";
+        QTest::newRow("power step not in the table") << crlf(badPower) << "Line 1";
         QTest::newRow("endless line") << QByteArray(100000, 'F') << "Line 1";
     }
     void badFilesGiveErrorsThatNameTheLine()

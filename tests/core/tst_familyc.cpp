@@ -109,23 +109,62 @@ private slots:
         QTest::addColumn<QString>("flag");
         QTest::addColumn<QString>("position");
         QTest::addColumn<QString>("text");
-        QTest::newRow("80 01") << "80" << "01" << "67";
-        QTest::newRow("80 FF is position 255") << "80" << "FF" << "D431I";
-        QTest::newRow("D0 05") << "D0" << "05" << "D032N";
-        QTest::newRow("C0 01") << "C0" << "01" << "D047I";
-        QTest::newRow("unknown flag") << "90" << "05" << "OFF";
-        QTest::newRow("FF FF") << "FF" << "FF" << "OFF";
-        // Positions outside their section name no tone of theirs.
-        QTest::newRow("D0 00") << "D0" << "00" << "OFF";
-        QTest::newRow("C0 70 beyond the list") << "C0" << "70" << "OFF";
-        QTest::newRow("D0 6A") << "D0" << "6A" << "OFF";
+        QTest::addColumn<QString>("savedAs");
+        QTest::newRow("80 01") << "80" << "01" << "67" << "80 01";
+        QTest::newRow("80 FF is position 255") << "80" << "FF" << "D431I" << "C0 64";
+        QTest::newRow("D0 05") << "D0" << "05" << "D032N" << "D0 05";
+        QTest::newRow("C0 01") << "C0" << "01" << "D047I" << "C0 01";
+        QTest::newRow("FF FF") << "FF" << "FF" << "OFF" << "FF FF";
+        // Positions outside their section still count through the list.
+        QTest::newRow("80 00 is position 0") << "80" << "00" << "OFF" << "FF FF";
+        QTest::newRow("D0 00 is position 50") << "D0" << "00" << "254.1" << "80 32";
+        QTest::newRow("C0 00 is position 155") << "C0" << "00" << "D754N" << "D0 69";
+        QTest::newRow("D0 6A is position 156") << "D0" << "6A" << "D047I" << "C0 01";
+        QTest::newRow("C0 69 is the last") << "C0" << "69" << "D116I" << "C0 69";
+        QTest::newRow("lower case") << "c0" << "0a" << "D452I" << "C0 0A";
+        // No tone: the load fails, naming the line.
+        QTest::newRow("C0 6A past the end") << "C0" << "6A" << "" << "";
+        QTest::newRow("D0 D3 past the end") << "D0" << "D3" << "" << "";
+        QTest::newRow("unknown flag") << "90" << "05" << "" << "";
+        QTest::newRow("FF 05") << "FF" << "05" << "" << "";
     }
     void decodeToneTokens()
     {
         QFETCH(QString, flag);
         QFETCH(QString, position);
         QFETCH(QString, text);
-        QCOMPARE(load(withDecodeTone(flag, position)).channels.at(0).at(2), text);
+        QFETCH(QString, savedAs);
+        const auto parsed = chp::Parse(testsupport::crlf(withDecodeTone(flag, position)));
+        QVERIFY(parsed);
+        const auto s = familyC::DecodeImage(*parsed, familyC::StartupState());
+        QCOMPARE(s.ok(), !text.isEmpty());
+        if (!s) {
+            QVERIFY2(s.error().startsWith("Line 4: QT/DQT Dec"), qPrintable(s.error()));
+            return;
+        }
+        QCOMPARE(s->channels.at(0).at(2), text);
+        QCOMPARE(saved(*s).at(3).mid(12, 5), savedAs);
+    }
+
+    // Every token pair loads to a text that saves to a pair loading to the same text, or fails.
+    void everyTonePairLoadsConsistently()
+    {
+        int loaded = 0;
+        for (int flag = 0; flag < 256; ++flag)
+            for (int position = 0; position < 256; ++position) {
+                const auto text = familyC::DecodeToneIndex(HexByte(Byte(flag)), HexByte(Byte(position)));
+                if (!text)
+                    continue;
+                ++loaded;
+                const auto code = familyC::EncodeToneIndex(*text);
+                QVERIFY2(code, qPrintable(*text));
+                const auto back = familyC::DecodeToneIndex(HexByte((*code)[0]), HexByte((*code)[1]));
+                QCOMPARE(*back, *text);
+                if (flag == 0x80 && position > 0 && position <= 0x32)
+                    QCOMPARE(*code, (ToneCode{Byte(flag), Byte(position)}));
+            }
+        // FF FF, 80 00..FF, D0 00..D2, C0 00..69.
+        QCOMPARE(loaded, 1 + 256 + 211 + 106);
     }
 
     void everyToneItemSurvivesSaveAndLoad()
@@ -201,16 +240,14 @@ private slots:
         QCOMPARE(load(lines, current).lists.timeOut, 0);
     }
 
-    void unknownPowerTokenKeepsTheCellOfTheSameModel()
+    void unknownPowerTokenFailsTheLoad()
     {
-        EditorState current = familyC::StartupState();
-        current.channels[0][6] = "Middle";
-        QStringList lines = saved(current);
+        QStringList lines = saved(familyC::StartupState());
         lines[3] = "52 00 18 08 FF FF FF FF FF FF 12 FF";
-        QCOMPARE(load(lines, current).channels[0][6], QString("Middle"));
-        // Another model empties the grid first.
-        lines[0] = "52 00 00 08 12 FF FF FF 00 00 04 19";
-        QCOMPARE(load(lines, current).channels[0][6], QString());
+        const auto parsed = chp::Parse(testsupport::crlf(lines));
+        const auto s = familyC::DecodeImage(*parsed, familyC::StartupState());
+        QVERIFY(!s);
+        QVERIFY2(s.error().startsWith("Line 4: TX Power"), qPrintable(s.error()));
     }
 };
 

@@ -213,6 +213,9 @@ private slots:
         QTest::newRow("binary") << QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00", 8);
         QTest::newRow("truncated") << crlf(truncated);
         QTest::newRow("bad token") << crlf(badToken);
+        QStringList noFrequency = startupFile();
+        noFrequency[10] = "52 00 50 08 50 62 2A 46 FF FF FF FF"; // hex, but no frequency a cell saves back
+        QTest::newRow("code with no cell") << crlf(noFrequency);
     }
     void badFileLeavesTheWindowAsItWas()
     {

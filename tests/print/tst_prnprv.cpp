@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -163,12 +164,53 @@ private slots:
                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(w->page(), &overPage);
         QVERIFY(vBar->value() > before);
-        QCOMPARE(w->page()->y(), -vBar->value());
+        // The bars count in page twips.
+        const auto pixels = [](int twips, double pagePixels, double pageTwips) { return qRound(twips * pagePixels / pageTwips); };
+        QCOMPARE(w->page()->y(), -pixels(vBar->value(), w->page()->height(), print::kA4HeightTwips));
         hBar->setValue(hBar->maximum());
-        QCOMPARE(w->page()->x(), -hBar->maximum());
-        QCOMPARE(w->page()->y(), -vBar->value());
+        QCOMPARE(w->page()->x(), -pixels(hBar->maximum(), w->page()->width(), print::kA4WidthTwips));
+        QCOMPARE(w->page()->y(), -pixels(vBar->value(), w->page()->height(), print::kA4HeightTwips));
         // The page stays whole while it moves.
         QVERIFY(recordPicture(*w).findText("Print Preview"));
+    }
+
+    // A click on a scroll bar's arrow moves the page by 20 twips of paper:
+    // half an inch in 36 clicks, at 100 % half the pixels the screen has per inch.
+    void arrowStepIsTwentyTwips_data()
+    {
+        QTest::addColumn<QString>("zoom");
+        QTest::newRow("100") << QStringLiteral("100");
+        QTest::newRow("200") << QStringLiteral("200");
+    }
+    void arrowStepIsTwentyTwips()
+    {
+        QFETCH(QString, zoom);
+        print::PrnPrv *w = open();
+        child<QComboBox>(w, "zVal")->setCurrentText(zoom);
+        click(w, "Cmd0");
+        for (const char *name : {"vBar", "hBar"}) {
+            auto *bar = child<QScrollBar>(w, name);
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = bar->orientation();
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = option.sliderValue = bar->value();
+            option.singleStep = bar->singleStep();
+            option.pageStep = bar->pageStep();
+            option.subControls = QStyle::SC_All;
+            const QPoint arrow =
+                bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar).center();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
+            QCOMPARE(bar->value(), 20);
+            for (int i = 1; i < 36; ++i)
+                QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
+            QCOMPARE(bar->value(), 720);
+            const bool down = bar->orientation() == Qt::Vertical;
+            const int halfInch = (down ? w->logicalDpiY() : w->logicalDpiX()) * zoom.toInt() / 200;
+            const int moved = down ? -w->page()->y() : -w->page()->x();
+            QVERIFY2(qAbs(moved - halfInch) <= 1, qPrintable(QStringLiteral("%1 px for %2").arg(moved).arg(halfInch)));
+        }
     }
 
     void printsPageOneAfterTheSetupDialog()

@@ -46,6 +46,10 @@ public:
         return p;
     }
     std::unique_ptr<QPrinter> choosePrinter(QWidget *) override { return defaultPrinter(); }
+    core::Result<int> submit(const QPrinter &, const QString &, const QString &) override
+    {
+        return core::fail<int>(QStringLiteral("printed to a file, not to a queue"));
+    }
 };
 
 print::PrintGrid table(int rows)
