@@ -120,8 +120,6 @@ void login(QWidget *gate, const QString &password)
 class TstSharedWindow : public QObject, testsupport::RadioWindows {
     Q_OBJECT
 
-    QString m_menuFamily;
-
     // A window past its first activation, the model question answered with
     // its first model; with a simulated radio listed as the port if asked.
     mainFrm *make(const FamilyCase &c, bool radio = false)
@@ -160,11 +158,7 @@ class TstSharedWindow : public QObject, testsupport::RadioWindows {
     }
 
 private slots:
-    void init()
-    {
-        QFile::remove(m_dir.filePath("out.chp"));
-        m_menuFamily.clear();
-    }
+    void init() { QFile::remove(m_dir.filePath("out.chp")); }
 
     void menuItems_data()
     {
@@ -199,11 +193,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, shortcut);
-        if (!m_window || m_menuFamily != family) {
-            make(familyCase(family));
-            m_menuFamily = family;
-        }
-        auto *a = m_window->findChild<QAction *>(name);
+        mainFrm *w = make(familyCase(family));
+        auto *a = w->findChild<QAction *>(name);
         QVERIFY2(a, qPrintable(name));
         QCOMPARE(a->text(), caption);
         QCOMPARE(a->shortcut().toString(), shortcut);
