@@ -44,6 +44,16 @@ bool IsEnter(const QKeyEvent *e)
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
 }
 
+// 1 for Tab, -1 for Shift+Tab, 0 for any other key.
+int TabDirection(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return 0;
+    if (e->key() == Qt::Key_Backtab || (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)))
+        return -1;
+    return e->key() == Qt::Key_Tab ? 1 : 0;
+}
+
 QFont EditorFont()
 {
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -74,6 +84,7 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
         auto *e = new QLineEdit(m_frame);
         e->setObjectName(QLatin1String(name));
         e->setFont(EditorFont());
+        e->installEventFilter(this); // Tab moves to the next cell
         e->hide();
         return e;
     };
@@ -112,6 +123,7 @@ ChannelGrid::ChannelGrid(UserDialogs &dialogs, std::function<QString()> bandLabe
 
     // Whatever moves the current cell, an editor left open must not write
     // into the cell it no longer stands over.
+    m_grid->installEventFilter(this);
     m_grid->onLeaveCell = [this] {
         gridXDSZ_LeaveCell();
         hideEditors();
@@ -226,7 +238,7 @@ void ChannelGrid::placeOpenEditor()
         return;
     }
     const QRect cell = currentCellInFrame();
-    const QRect view = m_grid->viewport()->geometry().translated(m_grid->pos());
+    const QRect view = m_grid->scrollingArea().translated(m_grid->pos());
     const QRect inSight = cell & view;
     if (inSight.isEmpty()) {
         QWidget *open = m_open;
@@ -425,8 +437,50 @@ void ChannelGrid::putListText(const QString &text)
     m_grid->setCellAlignment(row, col, kListText);
 }
 
+bool ChannelGrid::commitOpenEditor()
+{
+    if (!m_open)
+        return true;
+    if (m_grid->Row() != m_openRow || m_grid->Col() != m_openCol) {
+        hideEditors();
+        return true;
+    }
+    QWidget *open = m_open;
+    const bool accepted = gridXDSZ_LeaveCell();
+    closeEditor(open);
+    return accepted;
+}
+
+// Tab and Shift+Tab with an editor open leave its cell for the next or
+// previous channel cell, row by row, and the keys stay with the grid. The
+// first and last cells have no neighbour: the text is checked in place.
+void ChannelGrid::tabFromEditor(bool forward)
+{
+    int row = m_grid->Row();
+    int col = m_grid->Col() + (forward ? 1 : -1);
+    if (col >= m_grid->Cols()) {
+        col = 1;
+        ++row;
+    } else if (col < 1) {
+        col = m_grid->Cols() - 1;
+        --row;
+    }
+    m_grid->setFocus(Qt::TabFocusReason);
+    if (row < 1 || row >= m_grid->Rows())
+        commitOpenEditor();
+    else
+        m_grid->moveTo(row, col); // leave-cell checks the text and closes the editor
+}
+
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && m_open &&
+        (watched == m_open || watched == m_grid)) {
+        if (const int direction = TabDirection(static_cast<QKeyEvent *>(event))) {
+            tabFromEditor(direction > 0);
+            return true;
+        }
+    }
     QComboBox *combo = nullptr;
     for (QComboBox *c : {m_cmbTone, m_cmbItems})
         if (c && (watched == c || watched == c->view()))
@@ -466,41 +520,42 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ChannelGrid::gridXDSZ_LeaveCell()
+bool ChannelGrid::gridXDSZ_LeaveCell()
 {
     const int row = m_grid->Row();
     const int col = m_grid->Col();
     if (row < 1 || col < 0)
-        return;
+        return true;
     const QString text = m_grid->TextMatrix(row, col);
     if (text.isEmpty()) {
         m_grid->setTextMatrix(row, col, kOff);
-        return;
+        return true;
     }
     const CellEditor kind = kindOf(col);
     if (!IsFrequency(kind))
-        return;
+        return true;
     const QString band = m_bandLabel ? m_bandLabel() : QString();
     // A frequency cannot be checked against a band that was never read.
     if (cellrules::IsNumeric(text) && !cellrules::IsBandText(band)) {
         rejectFrequency(row, col, NoBandMessage(m_bandKey ? m_bandKey() : QStringLiteral("PL1")));
-        return;
+        return false;
     }
     switch (cellrules::CheckFrequency(text, band)) {
     case cellrules::Verdict::NotNumeric:
         m_grid->setTextMatrix(row, col, kOff);
-        return;
+        return true;
     case cellrules::Verdict::OutOfRange:
         rejectFrequency(row, col, kRangeMessage);
-        return;
+        return false;
     case cellrules::Verdict::OffStep:
         rejectFrequency(row, col, kStepMessage);
-        return;
+        return false;
     case cellrules::Verdict::Valid:
         break;
     }
     if (kind == CellEditor::RxFrequency)
         applyRowDefaults(row, col, text);
+    return true;
 }
 
 void ChannelGrid::rejectFrequency(int row, int col, const QString &message)

@@ -48,6 +48,10 @@ public:
     void setChannelTexts(const QList<QStringList> &channels);
 
     void hideEditors();
+    // The open editor's text goes through the check of leaving its cell and
+    // the editor closes; false when the check refused the text (and said so).
+    // Without an open editor there is nothing to check.
+    bool commitOpenEditor();
     // The editor timer's tick: hides the editors once the focus has left the
     // frame while this window is the active one.
     void Timer_Timer();
@@ -55,7 +59,8 @@ public:
     // What a left click does: leave-cell for the old cell, then the editor.
     void clickCell(int row, int col);
     void gridXDSZ_Click();
-    void gridXDSZ_LeaveCell();
+    // False when a frequency was refused.
+    bool gridXDSZ_LeaveCell();
 
     GridTable *grid() const { return m_grid; }
     QGroupBox *frame() const { return m_frame; }
@@ -68,6 +73,7 @@ private:
     void listChanged(QComboBox *combo, bool typed);
     void listEnter(QComboBox *combo);
     void putListText(const QString &text);
+    void tabFromEditor(bool forward);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     void openFrequencyEditor(QLineEdit *editor, const QString &text);

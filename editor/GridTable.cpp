@@ -1,10 +1,12 @@
 #include "GridTable.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTableView>
 
 // Every change of the current index goes through the selection model, so
 // this is the one place where the old cell can be checked before the move.
@@ -44,10 +46,42 @@ GridTable::GridTable(QWidget *parent) : QTableWidget(parent)
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // By pixel, so that a cell can stop right beside the number column.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // The number column: it takes no focus and no selection; its clicks and
+    // wheel turns are the grid's own (eventFilter).
+    m_numbers = new QTableView(this);
+    m_numbers->setObjectName(QStringLiteral("numberColumn"));
+    m_numbers->setModel(model());
+    m_numbers->setFocusPolicy(Qt::NoFocus);
+    m_numbers->setSelectionMode(QAbstractItemView::NoSelection);
+    m_numbers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_numbers->setAutoScroll(false);
+    m_numbers->setTabKeyNavigation(false);
+    m_numbers->setWordWrap(false);
+    m_numbers->setFrameShape(QFrame::NoFrame);
+    m_numbers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_numbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_numbers->verticalHeader()->hide();
+    m_numbers->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_numbers->horizontalHeader()->setSectionsClickable(false);
+    m_numbers->horizontalHeader()->setHighlightSections(false);
+    m_numbers->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_numbers->viewport()->installEventFilter(this);
+    viewport()->stackUnder(m_numbers);
     fitRowHeight();
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &GridTable::scrolled);
+    // The number column follows the grid's rows, and its own range may be set after the grid's value.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_numbers->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_numbers->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { m_numbers->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical) {
+        if (logical == 0)
+            placeNumberColumn();
+    });
 }
 
 void GridTable::setRows(int rows)
@@ -167,10 +201,82 @@ void GridTable::fillItems()
 void GridTable::fitRowHeight()
 {
     const int h = fontMetrics().height() + 6;
-    verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(h);
-    horizontalHeader()->setFont(font());
-    horizontalHeader()->setFixedHeight(h + 2);
+    for (QTableView *view : {static_cast<QTableView *>(this), m_numbers}) {
+        view->setFont(font());
+        view->verticalHeader()->setMinimumSectionSize(1);
+        view->verticalHeader()->setDefaultSectionSize(h);
+        view->horizontalHeader()->setFont(font());
+        view->horizontalHeader()->setFixedHeight(h + 2);
+    }
+    placeNumberColumn();
+}
+
+// Over the grid's number column, title included, as long as the viewport is high.
+void GridTable::placeNumberColumn()
+{
+    if (!m_numbers)
+        return; // still being built
+    const QRect view = viewport()->geometry();
+    const int width = qMin(columnWidth(0), view.width());
+    m_numbers->setColumnWidth(0, columnWidth(0));
+    m_numbers->setGeometry(view.left(), view.top() - horizontalHeader()->height(), width,
+                           view.height() + horizontalHeader()->height());
+    m_numbers->setVisible(columnCount() > 0 && width > 0);
+    m_numbers->raise();
+    m_numbers->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+QRect GridTable::scrollingArea() const
+{
+    QRect area = viewport()->geometry();
+    if (m_numbers && m_numbers->isVisibleTo(this))
+        area.setLeft(m_numbers->geometry().right() + 1);
+    return area;
+}
+
+void GridTable::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    const int sideways = horizontalScrollBar()->value();
+    QTableWidget::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    if (index.column() == 0) {
+        horizontalScrollBar()->setValue(sideways); // always in sight
+        return;
+    }
+    // A cell under the number column is not in sight either.
+    const int covered = scrollingArea().left() - viewport()->x() - visualRect(index).left();
+    if (covered > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
+}
+
+bool GridTable::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_numbers->viewport())
+        return QTableWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex pressed = m_numbers->indexAt(mouse->position().toPoint());
+        setFocus(Qt::MouseFocusReason);
+        if (mouse->button() == Qt::LeftButton && pressed.isValid()) {
+            moveTo(pressed.row() + 1, 0);
+            if (currentIndex() == pressed)
+                emit cellClick();
+        }
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return true;
+    case QEvent::Wheel:
+        // Its own scroll bars are off; the wheel scrolls the grid.
+        QCoreApplication::sendEvent(viewport(), event);
+        return true;
+    default:
+        return QTableWidget::eventFilter(watched, event);
+    }
 }
 
 void GridTable::mousePressEvent(QMouseEvent *event)
@@ -193,6 +299,7 @@ void GridTable::updateGeometries()
 {
     QScopedValueRollback guard(m_resizing, m_resizing + 1);
     QTableWidget::updateGeometries();
+    placeNumberColumn();
 }
 
 void GridTable::resizeEvent(QResizeEvent *event)

@@ -3,8 +3,12 @@
 #include <QTableWidget>
 #include <functional>
 
+class QTableView;
+
 // A QTableWidget spoken to in grid terms: row 0 is the title row (the
 // header), column 0 the channel-number column, rows 1..Rows()-1 the channels.
+// Column 0 stays in place when the grid scrolls sideways: a second view of
+// the same cells, showing only that column, lies over it.
 // onLeaveCell runs for the current cell before it changes, by keyboard,
 // mouse or moveTo(), while the old cell is still current.
 class GridTable : public QTableWidget {
@@ -42,6 +46,11 @@ public:
     QRect currentCellRect() const;
     // The width the columns share.
     int layoutWidth() const { return viewport()->width(); }
+    // The part of the viewport, in the grid's coordinates, where the scrolling
+    // columns show; the number column covers the rest.
+    QRect scrollingArea() const;
+    QTableView *numberColumn() const { return m_numbers; }
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     // Typed letters and digits never move the current cell.
     void keyboardSearch(const QString &) override {}
 
@@ -62,6 +71,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void updateGeometries() override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -70,8 +80,10 @@ private:
     QTableWidgetItem *cell(int row, int col) const;
     void fillItems();
     void fitRowHeight();
+    void placeNumberColumn();
 
     QList<Qt::Alignment> m_colAlignment;
+    QTableView *m_numbers = nullptr;
     int m_resizing = 0;      // sizes change: scroll bar values that follow are not scrolls
     int m_restructuring = 0; // the table itself moves the current cell; no leave-cell
 };

@@ -493,9 +493,11 @@ EditorState mainFrm::currentState() const
 
 void mainFrm::applyState(const EditorState &s)
 {
+    // An editor left open would put its old text over the new channels.
+    gridXDSZ->hideEditors();
     m_models->applyState(s);
     refreshModel();
-    // The band options go in before the lists whose handlers compute the option byte from them.
+    // The loaded band options take effect from Time Out on, after Moni and Battery Save have run.
     const ListRole order[] = {ListRole::Moni, ListRole::BatterySave, ListRole::TimeOut, ListRole::Squelch,
                               ListRole::Voice, ListRole::Scan, ListRole::Sound, ListRole::Scrambler, ListRole::Priority};
     for (const ListRole role : order) {
@@ -528,6 +530,8 @@ void mainFrm::LoadImageFile(const QString &path)
 
 void mainFrm::SaveImageFile(const QString &path)
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     cbosd_Click();
     const auto image = m_family.buildImage(currentState(), core::Target::File);
     const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
@@ -549,6 +553,8 @@ void mainFrm::mnuOpen_Click()
 
 void mainFrm::mnuSave_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     const QString path = m_dialogs.saveFileName(this, kChpFilter, m_lastFileName);
     if (path.isEmpty())
         return;
@@ -633,6 +639,8 @@ void mainFrm::printScriptPage()
 // The editor timer stays off until the window is next activated.
 void mainFrm::mnuPrint_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_family.print.scriptPage) {
         printScriptPage();
         return;
@@ -651,6 +659,8 @@ void mainFrm::mnuPrint_Click()
 // An open preview is drawn again with the new data.
 void mainFrm::mnuPrintPreview_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     print::DataPageData data = printHandOver();
     Timer.stop();
     if (!m_pagePreview)
@@ -665,6 +675,8 @@ void mainFrm::mnuPrintPreview_Click()
 
 void mainFrm::mnuPreview_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_family.print.scriptPage)
         printScriptPage();
 }
@@ -825,6 +837,8 @@ void mainFrm::mnuRead_Click()
 
 void mainFrm::mnuWrite_Click()
 {
+    if (!gridXDSZ->commitOpenEditor())
+        return;
     if (m_dialogs.message(this, QStringLiteral("Do you want to write the data to the transceiver?"),
                           QStringLiteral("Writing  Data Progress"), UserDialogs::Icon::None,
                           UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)

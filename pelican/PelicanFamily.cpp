@@ -41,7 +41,7 @@ const Family &PelicanFamily()
             channels << QString::number(i);
         Family f;
         f.title = QStringLiteral("Pelican");
-        f.version = QStringLiteral("1.0.0.1");
+        f.version = QStringLiteral("1.0.0.2");
         f.models = std::make_shared<PelicanModels>();
         f.lists = StandardLists(QStringLiteral("OFF"));
         f.lists << FunctionListInfo{ListRole::Sound, QStringLiteral("cboTSY"), QStringLiteral("Sound:"),

@@ -634,7 +634,7 @@ private slots:
         f.activate();
         f.mouseClick(4, 1);
         QTest::keyClicks(f.rxEditor(), "462.5");
-        // Arrow keys move the text cursor; Tab leaves the frame.
+        // Arrow keys move the text cursor; Tab checks the cell and moves on.
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End})
             QTest::keyClick(f.rxEditor(), k);
         QCOMPARE(f.grid->grid()->Row(), 4);
@@ -644,6 +644,55 @@ private slots:
         QCOMPARE(f.cell(4, 1), QString("462.50000"));
         QCOMPARE(f.row(3), QStringList(7, QString()));
         QCOMPARE(f.row(5), QStringList(7, QString()));
+    }
+
+    // Tab and Shift+Tab run the check of leaving the cell, row by row; the
+    // first and last cells are checked in place. The keys stay with the grid.
+    void tabMovesToTheNextCell_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<int>("toRow");
+        QTest::addColumn<int>("toCol");
+        QTest::addColumn<QStringList>("checkedRow"); // the row left, after its check
+        const QStringList typedRow{"462.56250", "462.56250", "OFF", "OFF", "No", "W", "High"};
+        QStringList lastEmpty(7, QString());
+        lastEmpty[6] = "OFF";
+        QTest::newRow("frequency, Tab") << 4 << 1 << false << 4 << 2 << typedRow;
+        QTest::newRow("first cell, Shift+Tab stays") << 1 << 1 << true << 1 << 1 << typedRow;
+        QTest::newRow("list with the focus, Tab wraps") << 4 << 7 << false << 5 << 1 << lastEmpty;
+        QTest::newRow("last cell, Tab stays") << 16 << 7 << false << 16 << 7 << lastEmpty;
+    }
+    void tabMovesToTheNextCell()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(bool, backwards);
+        QFETCH(int, toRow);
+        QFETCH(int, toCol);
+        QFETCH(QStringList, checkedRow);
+        Fixture f;
+        f.activate();
+        f.mouseClick(row, col);
+        QWidget *typedInto = f.rxEditor();
+        if (col == 1) {
+            QTest::keyClicks(f.rxEditor(), "462.5625");
+        } else {
+            typedInto = f.itemEditor();
+            QTest::mouseClick(f.itemEditor()->lineEdit(), Qt::LeftButton);
+            QVERIFY(f.itemEditor()->hasFocus());
+        }
+        if (backwards)
+            QTest::keyClick(typedInto, Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(typedInto, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.grid->grid());
+        QCOMPARE(f.grid->grid()->Row(), toRow);
+        QCOMPARE(f.grid->grid()->Col(), toCol);
+        QCOMPARE(f.visibleEditors(), QStringList());
+        QCOMPARE(f.row(row), checkedRow);
+        QCOMPARE(f.dialogs.shown.size(), 0);
     }
 
     void openEditorFollowsItsCellWhenScrolled_data()

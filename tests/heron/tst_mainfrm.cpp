@@ -484,6 +484,88 @@ private slots:
         w->hide();
     }
 
+    // Tab runs the cell check and moves on inside the grid; before, it left
+    // for the model list, where Down changed the model and the band.
+    void tabChecksTheCellAndKeepsTheKeysInTheGrid()
+    {
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        GridTable *t = w->grid()->grid();
+        auto *rx = w->grid()->findChild<QLineEdit *>("txtTxFreq");
+        clickCell(t, 1, 1);
+        QTest::keyClicks(rx, "446.00625");
+        QTest::keyClick(rx, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), t);
+        QCOMPARE(t->Row(), 1);
+        QCOMPARE(t->Col(), 2);
+        QVERIFY(rx->isHidden());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(t->Row(), 2);
+        QCOMPARE(combo("cboPCmodel")->currentText(), QString("QZ70(U)"));
+        QCOMPARE(w->bandLabel(), QString("400MHz---470MHz"));
+        QCOMPARE(w->grid()->channelTexts().at(0), (QStringList{"446.00625", "446.00625", "OFF", "OFF", "No", "W", "High"}));
+
+        // Shift+Tab from a row's first cell goes to the last cell of the row above; a refused text is said.
+        clickCell(t, 3, 1);
+        QTest::keyClicks(rx, "480");
+        QTest::keyClick(rx, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(m_dialogs.texts(), QStringList{"Please input in correct range"});
+        QCOMPARE(QApplication::focusWidget(), t);
+        QCOMPARE(t->Row(), 2);
+        QCOMPARE(t->Col(), 7);
+        QCOMPARE(w->grid()->cellText(3, 1), QString());
+        QCOMPARE(combo("cboPCmodel")->currentText(), QString("QZ70(U)"));
+        w->hide();
+    }
+
+    // Any command that uses the channels checks the open editor's text first,
+    // as leaving its cell would; a refused text stops the command.
+    void commandsCheckTheOpenEditorFirst_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("saved");
+        const QStringList range{"Please input in correct range"};
+        QTest::newRow("Save as") << "mnuSave" << "999.99999" << range << false;
+        QTest::newRow("Write") << "mnuWrite" << "999.99999" << range << false;
+        QTest::newRow("Print") << "mnuPrint" << "462.5601" << QStringList{
+            "Error data Value, Please input according the step value(6.25K/5K)"} << false;
+        QTest::newRow("PrintPreview") << "mnuPrintPreview" << "999.99999" << range << false;
+        QTest::newRow("Save as, a valid text") << "mnuSave" << "446.00625" << QStringList{"Successfully Saved"} << true;
+    }
+    void commandsCheckTheOpenEditorFirst()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, saved);
+        mainFrm *w = make(kBands);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        GridTable *t = w->grid()->grid();
+        auto *rx = w->grid()->findChild<QLineEdit *>("txtTxFreq");
+        clickCell(t, 1, 1);
+        QTest::keyClicks(rx, typed);
+        const QString path = m_dir.filePath("typed.chp");
+        QFile::remove(path);
+        m_dialogs.fileNames.enqueue(path);
+        auto *a = child<QAction>(action);
+        QVERIFY(a);
+        QVERIFY(a->isEnabled());
+        a->trigger();
+        QCOMPARE(m_dialogs.texts(), messages);
+        QVERIFY(rx->isHidden());
+        QCOMPARE(QFile::exists(path), saved);
+        QCOMPARE(w->grid()->cellText(1, 1), saved ? typed : QString());
+        if (saved)
+            QCOMPARE(w->grid()->channelTexts().at(0), (QStringList{typed, typed, "OFF", "OFF", "No", "W", "High"}));
+        else
+            QVERIFY(m_dialogs.fileFilters.isEmpty()); // stopped before its file dialog
+        w->hide();
+    }
+
     void wheelChangesOnlyAListWithTheFocus()
     {
         mainFrm *w = make(kBands);

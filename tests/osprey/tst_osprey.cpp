@@ -2,6 +2,7 @@
 #include "SmallDisk.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
+#include "core/ChpFile.h"
 #include "core/FamilyC.h"
 #include "editor/ChannelGrid.h"
 #include "editor/mainFrm.h"
@@ -484,6 +485,37 @@ private slots:
                                     "Osprey program software is a tool for programming QZ serials of QZ_311A and "
                                     "QZ_311B and so on.",
                                     "no version"}));
+    }
+
+    // A load replaces the channels under an open editor: the editor goes, and
+    // an Enter after it writes nothing over the loaded channel.
+    void openHidesTheOpenEditor()
+    {
+        mainFrm *w = make(kSixBands);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        core::EditorState s = core::familyC::StartupState();
+        for (QStringList &row : s.channels)
+            row = {"OFF", "OFF", "OFF", "OFF", "No", "W", "High"};
+        s.channels[0] = {"462.56250", "450.00000", "67", "D047I", "Yes", "N", "Middle"};
+        const QString in = m_dir.filePath("in.chp");
+        QVERIFY(core::chp::Save(in, *core::familyC::BuildImage(s, core::Target::File)).ok());
+
+        mouseClickCell(1, 1);
+        auto *rx = w->grid()->findChild<QLineEdit *>("txtTxFreq");
+        QVERIFY(rx->isVisible());
+        QTest::keyClicks(rx, "440");
+        m_dialogs.fileNames.enqueue(in);
+        auto *open = child<QAction>("mnuOpen");
+        QVERIFY(open && open->isEnabled());
+        open->trigger();
+        QVERIFY(rx->isHidden());
+        QCOMPARE(w->grid()->channelTexts().at(0), s.channels[0]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w->grid()->channelTexts().at(0), s.channels[0]);
+        QCOMPARE(m_dialogs.shown.size(), 0);
+        w->hide();
     }
 
     void openAndSaveAs()

@@ -401,6 +401,80 @@ private slots:
         w->hide();
     }
 
+private:
+    // What the user sees at a point of the grid: the text of the cell or title there.
+    QString shownAt(const QPoint &inGrid)
+    {
+        QWidget *w = table()->childAt(inGrid);
+        auto *view = w ? qobject_cast<QAbstractItemView *>(w->parentWidget()) : nullptr;
+        if (!view || view->viewport() != w)
+            return QString();
+        const QPoint at = w->mapFrom(table(), inGrid);
+        if (auto *header = qobject_cast<QHeaderView *>(view))
+            return header->model()->headerData(header->logicalIndexAt(at), Qt::Horizontal).toString();
+        return view->indexAt(at).data().toString();
+    }
+    // The left edge of the grid shows "No." and each channel's number in its row.
+    void numbersInSight()
+    {
+        const QRect view = table()->viewport()->geometry();
+        QCOMPARE(shownAt(QPoint(view.left() + 3, table()->horizontalHeader()->geometry().center().y())), QString("No."));
+        for (int r = 1; r <= 4; ++r) {
+            const int y = view.top() + table()->visualRect(table()->model()->index(r - 1, 0)).center().y();
+            QCOMPARE(shownAt(QPoint(view.left() + 3, y)), QString::number(r));
+        }
+    }
+
+private slots:
+    void numberColumnStaysWhenScrolledSideways()
+    {
+        mainFrm *w = make(4, true);
+        w->resize(600, 500);
+        QScrollBar *bar = table()->horizontalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        numbersInSight();
+
+        // An editor opens beside the numbers, not under them, and stands over its cell.
+        click(2, 1);
+        auto *rx = child<QLineEdit>("txtTxFreq");
+        QVERIFY(rx->isVisible());
+        const QRect numbers = table()->numberColumn()->geometry().translated(table()->pos());
+        const QRect cell = table()->visualRect(table()->model()->index(1, 1)).translated(table()->viewport()->pos() + table()->pos());
+        QCOMPARE(rx->geometry(), cell);
+        QVERIFY2(rx->geometry().left() > numbers.right(), qPrintable(QString("%1 %2").arg(rx->x()).arg(numbers.right())));
+        numbersInSight();
+        QTest::keyClicks(rx, "440");
+
+        // A click on a number, where the user sees it, leaves the cell as any click does.
+        const QRect view = table()->viewport()->geometry();
+        const QPoint four(view.left() + 3, view.top() + table()->visualRect(table()->model()->index(3, 0)).center().y());
+        QWidget *under = table()->childAt(four);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(table(), four));
+        QCOMPARE(table()->Row(), 4);
+        QCOMPARE(table()->Col(), 0);
+        QVERIFY(rx->isHidden());
+        QCOMPARE(row(2), (QStringList{"440.00000", "440.00000", "OFF", "OFF", "No", "W", "Yes", "No", "OFF", "High"}));
+
+        // Narrow and scrolled fully right, then wide: no offset is left behind.
+        bar->setValue(bar->maximum());
+        w->resize(1000, 700);
+        QTRY_COMPARE(w->size(), QSize(1000, 700));
+        QCoreApplication::processEvents();
+        QVERIFY(bar->value() <= bar->maximum());
+        QCOMPARE(table()->horizontalHeader()->offset(), bar->value());
+        QCOMPARE(table()->numberColumn()->geometry().topLeft(), table()->horizontalHeader()->geometry().topLeft());
+        QCOMPARE(table()->numberColumn()->geometry().bottom(), table()->viewport()->geometry().bottom());
+        QCOMPARE(table()->numberColumn()->width(), table()->ColWidth(0));
+        numbersInSight();
+        bar->setValue(0);
+        QCoreApplication::processEvents();
+        numbersInSight();
+        QCOMPARE(shownAt(QPoint(table()->scrollingArea().left() + 3, table()->viewport()->y() + 3)), row(1).at(0));
+        w->hide();
+    }
+
     void optionByteFollowsTheGroup()
     {
         mainFrm *w = make(4);
