@@ -9,7 +9,10 @@ Qt::Alignment centred(ColumnAlignment a)
 
 } // namespace
 
-int &ListValue(core::FunctionLists &lists, ListRole role)
+namespace {
+
+template <typename Lists>
+auto &RoleField(Lists &lists, ListRole role)
 {
     switch (role) {
     case ListRole::Moni: return lists.moni;
@@ -25,10 +28,10 @@ int &ListValue(core::FunctionLists &lists, ListRole role)
     return lists.priority;
 }
 
-int ListValue(const core::FunctionLists &lists, ListRole role)
-{
-    return ListValue(const_cast<core::FunctionLists &>(lists), role);
-}
+} // namespace
+
+int &ListValue(core::FunctionLists &lists, ListRole role) { return RoleField(lists, role); }
+int ListValue(const core::FunctionLists &lists, ListRole role) { return RoleField(lists, role); }
 
 QList<FunctionListInfo> StandardLists(const QString &timeOutOff)
 {
