@@ -6,6 +6,7 @@
 #include <QSerialPort>
 #include <QStandardPaths>
 
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 
@@ -51,9 +52,11 @@ qint64 ByteTimeUs(QIODevice *device)
     return baud > 0 ? (10LL * 1000000 + baud - 1) / baud : 0;
 }
 
-// What a USB adapter may still hold after the driver's queue is empty, and how
-// long a stuck driver is given before the port is closed anyway.
-constexpr qint64 kDrainMarginUs = 50000;
+// Bytes handed to the driver are on the line within their own line time; a
+// few byte times more cover an adapter's turnaround, and a hang-up the radio
+// answers the last frame with shows up within them. A stuck driver is given
+// kDrainLimitUs before the port is closed anyway.
+constexpr int kDrainMarginBytes = 4;
 constexpr qint64 kDrainLimitUs = 2000000;
 
 QString SerialErrorCause(QSerialPort *port, QSerialPort::SerialPortError error)
@@ -88,7 +91,7 @@ SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
     m_drain.setTimerType(Qt::PreciseTimer);
     connect(&m_drain, &QTimer::timeout, this, &SerialLink::drainThenFinish);
     m_clock.start();
-    connect(&m_tick, &QTimer::timeout, &m_protocol, &LinkProtocol::tick);
+    connect(&m_tick, &QTimer::timeout, this, &SerialLink::onTick);
     connect(&m_deadline, &QTimer::timeout, &m_protocol, &LinkProtocol::timeOut);
 
     connect(&m_protocol, &LinkProtocol::discardInput, this, &SerialLink::discardInput);
@@ -213,6 +216,20 @@ void SerialLink::resume()
         onReadyRead();
 }
 
+void SerialLink::onTick()
+{
+    // What the driver holds arrived before the tick, so it belongs to the
+    // exchange the tick ends; taken here, it costs no wake-up of its own.
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    int waiting = 0;
+    if (port && port->isOpen() && port->handle() >= 0 && ::ioctl(port->handle(), FIONREAD, &waiting) == 0 &&
+        waiting > 0)
+        port->waitForReadyRead(0); // delivers through readyRead at once, without waiting
+    else if (m_device && m_device->bytesAvailable() > 0)
+        onReadyRead();
+    m_protocol.tick();
+}
+
 void SerialLink::onReadyRead()
 {
     if (m_paused || !m_device)
@@ -285,6 +302,10 @@ void SerialLink::onLine(const QString &line)
 
 void SerialLink::onDeviceError(const QString &cause)
 {
+    if (isClosing()) {
+        onErrorWhileClosing(cause);
+        return;
+    }
     if (!m_protocol.isRunning())
         return;
     if (m_paused) {
@@ -293,6 +314,25 @@ void SerialLink::onDeviceError(const QString &cause)
         return;
     }
     m_protocol.deviceFailed(cause);
+}
+
+void SerialLink::onErrorWhileClosing(const QString &cause)
+{
+    if (!failWrite(cause))
+        return;
+    m_drain.stop();
+    finishNow();
+}
+
+bool SerialLink::failWrite(const QString &cause)
+{
+    // A write counts as done only if the line held until the port is closed:
+    // a radio that goes away on the last frame may not have taken it.
+    if (m_outcome != Outcome::Completed || m_protocol.direction() != LinkProtocol::Direction::Write)
+        return false;
+    m_outcome = Outcome::DeviceFailed;
+    m_message = core::link::kWriteError + QLatin1Char('\n') + cause;
+    return true;
 }
 
 void SerialLink::onFinished(Outcome outcome, const QString &message)
@@ -323,12 +363,12 @@ void SerialLink::drainThenFinish()
         int queued = 0;
         if (port && port->handle() >= 0 && ::ioctl(port->handle(), TIOCOUTQ, &queued) != 0)
             queued = 0;
-        const bool busy = (port && port->bytesToWrite() > 0) || queued > 0 ||
-                          (port && now < m_lineBusyUntilUs + kDrainMarginUs);
+        const qint64 byteUs = ByteTimeUs(m_device);
+        const qint64 offLineUs = m_lineBusyUntilUs + kDrainMarginBytes * byteUs;
+        const bool busy = (port && port->bytesToWrite() > 0) || queued > 0 || (port && now < offLineUs);
         if (busy && now < m_drainDeadlineUs) {
-            const qint64 waitUs = std::max<qint64>(1000, std::max(m_lineBusyUntilUs + kDrainMarginUs - now,
-                                                                  queued * ByteTimeUs(m_device)));
-            m_drain.start(int(std::min(waitUs, m_drainDeadlineUs - now) / 1000) + 1);
+            const qint64 waitUs = std::max<qint64>({offLineUs - now, queued * byteUs, 500});
+            m_drain.start(int((std::min(waitUs, m_drainDeadlineUs - now) + 999) / 1000));
             return;
         }
     }
@@ -337,6 +377,12 @@ void SerialLink::drainThenFinish()
 
 void SerialLink::finishNow()
 {
+    // A hang-up the event loop has not reported yet still came before the close.
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data()); port && port->isOpen() && port->handle() >= 0) {
+        pollfd p{port->handle(), 0, 0};
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+            failWrite(SerialErrorCause(port, QSerialPort::ResourceError));
+    }
     closeDevice();
     m_finishQueued = false;
     emit finished(m_outcome, m_message);

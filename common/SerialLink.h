@@ -55,12 +55,15 @@ signals:
 
 private:
     void connectDevice();
+    void onTick();
     void onReadyRead();
     void onSend(const QByteArray &bytes);
     void discardInput();
     void wakeForAwaitedBytes();
     void onLine(const QString &line);
     void onDeviceError(const QString &cause);
+    void onErrorWhileClosing(const QString &cause);
+    bool failWrite(const QString &cause);
     void onFinished(Outcome outcome, const QString &message);
     void failBeforeStart(const QString &message);
     void closeDevice();
