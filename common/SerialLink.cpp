@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 using core::LinkProtocol;
 
@@ -91,12 +92,15 @@ SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
     m_drain.setTimerType(Qt::PreciseTimer);
     connect(&m_drain, &QTimer::timeout, this, &SerialLink::drainThenFinish);
     m_clock.start();
-    connect(&m_tick, &QTimer::timeout, this, &SerialLink::onTick);
     connect(&m_deadline, &QTimer::timeout, &m_protocol, &LinkProtocol::timeOut);
 
     connect(&m_protocol, &LinkProtocol::discardInput, this, &SerialLink::discardInput);
     connect(&m_protocol, &LinkProtocol::sendRequested, this, &SerialLink::onSend);
-    connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) { m_tick.start(ms); });
+    connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) {
+        m_tickAtOnce = ms == 0;
+        m_tick.start(ms);
+    });
+    m_tick.callOnTimeout(this, &SerialLink::onTick);
     connect(&m_protocol, &LinkProtocol::deadlineRestarted, this, [this] { m_deadline.start(m_timeoutMs); });
     connect(&m_protocol, &LinkProtocol::deadlineStopped, &m_deadline, &QTimer::stop);
     connect(&m_protocol, &LinkProtocol::progressChanged, this, &SerialLink::progressChanged);
@@ -218,6 +222,7 @@ void SerialLink::resume()
 
 void SerialLink::onTick()
 {
+    m_tickAtOnce = false;
     // What the driver holds arrived before the tick, so it belongs to the
     // exchange the tick ends; taken here, it costs no wake-up of its own.
     auto *port = qobject_cast<QSerialPort *>(m_device.data());
@@ -227,7 +232,10 @@ void SerialLink::onTick()
         port->waitForReadyRead(0); // delivers through readyRead at once, without waiting
     else if (m_device && m_device->bytesAvailable() > 0)
         onReadyRead();
+    if (m_paused)
+        return;
     m_protocol.tick();
+    wakeForAwaitedBytes();
 }
 
 void SerialLink::onReadyRead()
@@ -237,6 +245,13 @@ void SerialLink::onReadyRead()
     const QByteArray bytes = m_device->readAll();
     if (!bytes.isEmpty())
         m_protocol.receive(bytes);
+    // A tick asked for at once (a read reply is in) runs here rather than in
+    // another pass of the event loop.
+    if (m_tickAtOnce && m_tick.isActive() && m_protocol.isRunning()) {
+        m_tick.stop();
+        onTick();
+        return;
+    }
     wakeForAwaitedBytes();
 }
 
@@ -267,14 +282,25 @@ void SerialLink::onSend(const QByteArray &bytes)
         return;
     }
     auto *port = qobject_cast<QSerialPort *>(m_device.data());
-    // Handed to the driver at once: waiting for the port to report itself
-    // writable would cost an extra pass of the event loop for every frame.
-    if (m_device->write(bytes) != bytes.size()) {
-        onDeviceError(QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
-        return;
+    // Handed to the driver at once and past Qt's write buffer, which would arm
+    // a write notifier and cost the event loop two more passes for every frame.
+    qsizetype done = 0;
+    if (port && port->handle() >= 0 && port->bytesToWrite() == 0) {
+        const ssize_t n = ::write(port->handle(), bytes.constData(), size_t(bytes.size()));
+        if (n > 0)
+            done = n;
     }
-    if (port)
-        port->flush(); // a failure comes as errorOccurred
+    // Whatever the driver did not take goes through Qt, which reports a failure as errorOccurred.
+    if (done < bytes.size()) {
+        const QByteArray rest = bytes.mid(done);
+        if (m_device->write(rest) != rest.size()) {
+            onDeviceError(
+                QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
+            return;
+        }
+        if (port)
+            port->flush();
+    }
     // A backlog from earlier sends shows in the driver's queue; this covers the bytes just sent.
     m_lineBusyUntilUs = m_clock.nsecsElapsed() / 1000 + bytes.size() * ByteTimeUs(m_device);
     wakeForAwaitedBytes();

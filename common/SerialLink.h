@@ -83,6 +83,7 @@ private:
     QFile m_scratch;
     bool m_paused = false;
     int m_tickRemaining = -1;
+    bool m_tickAtOnce = false; // the running tick is due as soon as the bytes in hand are taken
     int m_deadlineRemaining = -1;
     QString m_failureWhilePaused;
     bool m_finishQueued = false;
