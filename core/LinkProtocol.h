@@ -98,6 +98,7 @@ signals:
     // Whatever waits in the input came before the next send and is no answer to it.
     void discardInput();
     void sendRequested(const QByteArray &bytes);
+    // 0: as soon as the bytes already received have been delivered.
     void tickRequested(int milliseconds);
     void deadlineRestarted();
     void deadlineStopped();
