@@ -21,6 +21,7 @@ class QSerialPort;
 class QStatusBar;
 class QToolBar;
 class ChannelGrid;
+class ModelSelection;
 namespace print {
 class Printers;
 class mdlMODEL;
@@ -47,14 +48,15 @@ public:
 
     // Public members other windows read and write.
     core::BandTexts bands;     // PL1..pl6
-    QString strPC;             // current model name
-    int strType = 16;          // channel count
-    int I_data = 1;            // image size in units of 128 blocks
     core::BandOptions band;    // the band editor's crystal, IF polarity and power step
-    QString strjx;             // the model dialog's last answer
-    QString strMenuItem;       // the model dialog's list, each name followed by ";", then ";"
-    QString strStype;          // the model group of families that have groups ("0", "1")
     int DKH = 0;               // the port dialog's choice; port number DKH + 1
+
+    // The current model, as the model selection holds it.
+    QString currentModel() const;   // the current model's name
+    int channelCount() const;
+    QString modelAnswer() const;    // the model dialog's last answer
+    QString modelMenuList() const;  // the model dialog's list, each name followed by ";", then ";"
+    QString modelGroup() const;     // the model group of families that have groups ("0", "1")
 
     // Commands.
     void mnuType_Click(int index);
@@ -129,11 +131,14 @@ private:
     void updateClock();
     void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
-    void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
+    // The model box's handler, run for the window's own refresh: the grid is left as it is.
+    void refreshModel();
+    QComboBox *list(ListRole role) const;
+    // The window's list positions by role.
+    core::FunctionLists listPositions() const;
+    void listChosen(ListRole role);
     void setListIndex(QComboBox *list, int index);
-    QComboBox *list(int i) const { return m_lists.value(i); }
-    void addModelItem(int i, const QString &caption);
     void enableGroupLists();
 
     void cboFuncMoni_Click();
@@ -151,6 +156,7 @@ private:
     void printScriptPage();
 
     const Family &m_family;
+    const WindowExtras &m_extras;
     UserDialogs &m_dialogs;
     Environment m_env;
 
@@ -158,11 +164,10 @@ private:
     QGroupBox *fraFunc = nullptr;
     QComboBox *cboPCmodel = nullptr;
     QLabel *Label2 = nullptr;
+    ModelSelection *m_models = nullptr;
     QList<QComboBox *> m_lists;
     QList<QLabel *> m_listLabels;
-    QMenu *mnuNew = nullptr;
     ChannelGrid *gridXDSZ = nullptr;
-    QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
     QStatusBar *sbStatusBar = nullptr;
     QLabel *sbDate = nullptr;
@@ -174,7 +179,6 @@ private:
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
-    bool blnMenuBuilt = false;
     bool m_activating = false;
     bool m_shown = false;
     bool m_ending = false;
