@@ -6,8 +6,10 @@
 #include <QSerialPort>
 #include <QStandardPaths>
 
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 using core::LinkProtocol;
 
@@ -51,9 +53,11 @@ qint64 ByteTimeUs(QIODevice *device)
     return baud > 0 ? (10LL * 1000000 + baud - 1) / baud : 0;
 }
 
-// What a USB adapter may still hold after the driver's queue is empty, and how
-// long a stuck driver is given before the port is closed anyway.
-constexpr qint64 kDrainMarginUs = 50000;
+// Bytes handed to the driver are on the line within their own line time; a
+// few byte times more cover an adapter's turnaround, and a hang-up the radio
+// answers the last frame with shows up within them. A stuck driver is given
+// kDrainLimitUs before the port is closed anyway.
+constexpr int kDrainMarginBytes = 4;
 constexpr qint64 kDrainLimitUs = 2000000;
 
 QString SerialErrorCause(QSerialPort *port, QSerialPort::SerialPortError error)
@@ -88,12 +92,15 @@ SerialLink::SerialLink(QIODevice *device, int timeoutMs, QObject *parent)
     m_drain.setTimerType(Qt::PreciseTimer);
     connect(&m_drain, &QTimer::timeout, this, &SerialLink::drainThenFinish);
     m_clock.start();
-    connect(&m_tick, &QTimer::timeout, &m_protocol, &LinkProtocol::tick);
     connect(&m_deadline, &QTimer::timeout, &m_protocol, &LinkProtocol::timeOut);
 
     connect(&m_protocol, &LinkProtocol::discardInput, this, &SerialLink::discardInput);
     connect(&m_protocol, &LinkProtocol::sendRequested, this, &SerialLink::onSend);
-    connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) { m_tick.start(ms); });
+    connect(&m_protocol, &LinkProtocol::tickRequested, this, [this](int ms) {
+        m_tickAtOnce = ms == 0;
+        m_tick.start(ms);
+    });
+    m_tick.callOnTimeout(this, &SerialLink::onTick);
     connect(&m_protocol, &LinkProtocol::deadlineRestarted, this, [this] { m_deadline.start(m_timeoutMs); });
     connect(&m_protocol, &LinkProtocol::deadlineStopped, &m_deadline, &QTimer::stop);
     connect(&m_protocol, &LinkProtocol::progressChanged, this, &SerialLink::progressChanged);
@@ -213,6 +220,24 @@ void SerialLink::resume()
         onReadyRead();
 }
 
+void SerialLink::onTick()
+{
+    m_tickAtOnce = false;
+    // What the driver holds arrived before the tick, so it belongs to the
+    // exchange the tick ends; taken here, it costs no wake-up of its own.
+    auto *port = qobject_cast<QSerialPort *>(m_device.data());
+    int waiting = 0;
+    if (port && port->isOpen() && port->handle() >= 0 && ::ioctl(port->handle(), FIONREAD, &waiting) == 0 &&
+        waiting > 0)
+        port->waitForReadyRead(0); // delivers through readyRead at once, without waiting
+    else if (m_device && m_device->bytesAvailable() > 0)
+        onReadyRead();
+    if (m_paused)
+        return;
+    m_protocol.tick();
+    wakeForAwaitedBytes();
+}
+
 void SerialLink::onReadyRead()
 {
     if (m_paused || !m_device)
@@ -220,6 +245,13 @@ void SerialLink::onReadyRead()
     const QByteArray bytes = m_device->readAll();
     if (!bytes.isEmpty())
         m_protocol.receive(bytes);
+    // A tick asked for at once (a read reply is in) runs here rather than in
+    // another pass of the event loop.
+    if (m_tickAtOnce && m_tick.isActive() && m_protocol.isRunning()) {
+        m_tick.stop();
+        onTick();
+        return;
+    }
     wakeForAwaitedBytes();
 }
 
@@ -250,14 +282,25 @@ void SerialLink::onSend(const QByteArray &bytes)
         return;
     }
     auto *port = qobject_cast<QSerialPort *>(m_device.data());
-    // Handed to the driver at once: waiting for the port to report itself
-    // writable would cost an extra pass of the event loop for every frame.
-    if (m_device->write(bytes) != bytes.size()) {
-        onDeviceError(QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
-        return;
+    // Handed to the driver at once and past Qt's write buffer, which would arm
+    // a write notifier and cost the event loop two more passes for every frame.
+    qsizetype done = 0;
+    if (port && port->handle() >= 0 && port->bytesToWrite() == 0) {
+        const ssize_t n = ::write(port->handle(), bytes.constData(), size_t(bytes.size()));
+        if (n > 0)
+            done = n;
     }
-    if (port)
-        port->flush(); // a failure comes as errorOccurred
+    // Whatever the driver did not take goes through Qt, which reports a failure as errorOccurred.
+    if (done < bytes.size()) {
+        const QByteArray rest = bytes.mid(done);
+        if (m_device->write(rest) != rest.size()) {
+            onDeviceError(
+                QStringLiteral("Writing to %1 failed (%2).").arg(DeviceName(m_device), m_device->errorString()));
+            return;
+        }
+        if (port)
+            port->flush();
+    }
     // A backlog from earlier sends shows in the driver's queue; this covers the bytes just sent.
     m_lineBusyUntilUs = m_clock.nsecsElapsed() / 1000 + bytes.size() * ByteTimeUs(m_device);
     wakeForAwaitedBytes();
@@ -285,6 +328,10 @@ void SerialLink::onLine(const QString &line)
 
 void SerialLink::onDeviceError(const QString &cause)
 {
+    if (isClosing()) {
+        onErrorWhileClosing(cause);
+        return;
+    }
     if (!m_protocol.isRunning())
         return;
     if (m_paused) {
@@ -293,6 +340,25 @@ void SerialLink::onDeviceError(const QString &cause)
         return;
     }
     m_protocol.deviceFailed(cause);
+}
+
+void SerialLink::onErrorWhileClosing(const QString &cause)
+{
+    if (!failWrite(cause))
+        return;
+    m_drain.stop();
+    finishNow();
+}
+
+bool SerialLink::failWrite(const QString &cause)
+{
+    // A write counts as done only if the line held until the port is closed:
+    // a radio that goes away on the last frame may not have taken it.
+    if (m_outcome != Outcome::Completed || m_protocol.direction() != LinkProtocol::Direction::Write)
+        return false;
+    m_outcome = Outcome::DeviceFailed;
+    m_message = core::link::kWriteError + QLatin1Char('\n') + cause;
+    return true;
 }
 
 void SerialLink::onFinished(Outcome outcome, const QString &message)
@@ -323,12 +389,12 @@ void SerialLink::drainThenFinish()
         int queued = 0;
         if (port && port->handle() >= 0 && ::ioctl(port->handle(), TIOCOUTQ, &queued) != 0)
             queued = 0;
-        const bool busy = (port && port->bytesToWrite() > 0) || queued > 0 ||
-                          (port && now < m_lineBusyUntilUs + kDrainMarginUs);
+        const qint64 byteUs = ByteTimeUs(m_device);
+        const qint64 offLineUs = m_lineBusyUntilUs + kDrainMarginBytes * byteUs;
+        const bool busy = (port && port->bytesToWrite() > 0) || queued > 0 || (port && now < offLineUs);
         if (busy && now < m_drainDeadlineUs) {
-            const qint64 waitUs = std::max<qint64>(1000, std::max(m_lineBusyUntilUs + kDrainMarginUs - now,
-                                                                  queued * ByteTimeUs(m_device)));
-            m_drain.start(int(std::min(waitUs, m_drainDeadlineUs - now) / 1000) + 1);
+            const qint64 waitUs = std::max<qint64>({offLineUs - now, queued * byteUs, 500});
+            m_drain.start(int((std::min(waitUs, m_drainDeadlineUs - now) + 999) / 1000));
             return;
         }
     }
@@ -337,6 +403,12 @@ void SerialLink::drainThenFinish()
 
 void SerialLink::finishNow()
 {
+    // A hang-up the event loop has not reported yet still came before the close.
+    if (auto *port = qobject_cast<QSerialPort *>(m_device.data()); port && port->isOpen() && port->handle() >= 0) {
+        pollfd p{port->handle(), 0, 0};
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+            failWrite(SerialErrorCause(port, QSerialPort::ResourceError));
+    }
     closeDevice();
     m_finishQueued = false;
     emit finished(m_outcome, m_message);

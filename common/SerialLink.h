@@ -55,12 +55,15 @@ signals:
 
 private:
     void connectDevice();
+    void onTick();
     void onReadyRead();
     void onSend(const QByteArray &bytes);
     void discardInput();
     void wakeForAwaitedBytes();
     void onLine(const QString &line);
     void onDeviceError(const QString &cause);
+    void onErrorWhileClosing(const QString &cause);
+    bool failWrite(const QString &cause);
     void onFinished(Outcome outcome, const QString &message);
     void failBeforeStart(const QString &message);
     void closeDevice();
@@ -80,6 +83,7 @@ private:
     QFile m_scratch;
     bool m_paused = false;
     int m_tickRemaining = -1;
+    bool m_tickAtOnce = false; // the running tick is due as soon as the bytes in hand are taken
     int m_deadlineRemaining = -1;
     QString m_failureWhilePaused;
     bool m_finishQueued = false;

@@ -108,6 +108,10 @@ void LinkProtocol::receive(QByteArrayView bytes)
 void LinkProtocol::tick()
 {
     guarded([this] {
+        if (m_state == State::ReplyComplete) {
+            blockReceived();
+            return;
+        }
         if (m_state != State::WakeSending)
             return;
         if (m_received.isEmpty()) {
@@ -183,8 +187,13 @@ void LinkProtocol::consume(Byte b)
         return;
     case State::AwaitReply:
         m_received.append(char(b));
-        if (m_received.size() == kReplySize)
-            blockReceived();
+        if (m_received.size() == kReplySize) {
+            m_state = State::ReplyComplete;
+            emit tickRequested(m_block == kBlockCount - 1 ? kLastReplyQuietMs : 0);
+        }
+        return;
+    case State::ReplyComplete: // a reply has 12 bytes, never data beyond them
+        finish(Outcome::NotAcknowledged, kCommunicationError);
         return;
     case State::AwaitAck:
         if (b == kAck)

@@ -25,6 +25,10 @@ constexpr int kWriteFrameSize = 12;
 constexpr std::array<Byte, 7> kWakeSequence{0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41}; // STX "PROGRA"
 
 constexpr int kWakeIntervalMs = 100;
+// Bytes that trail a reply show up in the answer to its ACK; the last ACK has
+// no answer, so the last reply is judged once the line has been quiet for
+// about four byte times at 9600 baud.
+constexpr int kLastReplyQuietMs = 4;
 constexpr int kTimeoutMs = 60000;
 constexpr int kProgressMaximum = kBlockCount;
 
@@ -72,7 +76,10 @@ public:
     void startWrite(const MemoryImage &image);
 
     void receive(QByteArrayView bytes);
-    void tick();    // the pause asked for by tickRequested is over
+    // The pause asked for by tickRequested is over. The driver delivers what it
+    // already holds before this, so a read reply is judged on every byte that
+    // arrived before the program's next send.
+    void tick();
     void timeOut(); // the deadline armed by deadlineRestarted has passed
     void cancel();
     void deviceFailed(const QString &cause);
@@ -91,6 +98,7 @@ signals:
     // Whatever waits in the input came before the next send and is no answer to it.
     void discardInput();
     void sendRequested(const QByteArray &bytes);
+    // 0: as soon as the bytes already received have been delivered.
     void tickRequested(int milliseconds);
     void deadlineRestarted();
     void deadlineStopped();
@@ -108,6 +116,7 @@ private:
         AwaitConfirm,   // "M" sent
         AwaitDirection, // direction byte sent
         AwaitReply,     // read request sent, collecting 12 bytes
+        ReplyComplete,  // 12 bytes in; a further byte before the tick makes the reply too long
         AwaitAck,       // waiting for the radio's 0x06
     };
 

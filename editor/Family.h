@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridColumns.h"
+#include "ModelScheme.h"
 #include "common/frmAbout.h"
 #include "common/frmMODE.h"
 #include "core/ChpFile.h"
@@ -9,20 +10,28 @@
 #include "core/Result.h"
 #include "print/engine/DataPage.h"
 
-#include <QMap>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 // What one radio family brings to the shared editing window: its models,
 // its setting lists, its channel grid, the rules of its setting bytes and
 // the codec of its memory image. Adding a family is a new description.
+
+// What a setting list holds; the window finds its lists by it.
+enum class ListRole { Moni, BatterySave, TimeOut, Squelch, Scan, Voice, Sound, Scrambler, Priority };
+
+// The list position of a role in the window's state.
+int &ListValue(core::FunctionLists &lists, ListRole role);
+int ListValue(const core::FunctionLists &lists, ListRole role);
+
 struct FunctionListInfo {
+    ListRole role;
     QString objectName;
     QString label;
     QStringList items;
-    QString labelName = {};      // empty: "lbl" and the list's name without its prefix
+    QString labelName = {};           // empty: "lbl" and the list's name without its prefix
     QStringList enabledInGroups = {}; // the model groups that enable it; empty: always enabled
-    bool entersOptionByte = false; // a choice recomputes the option byte
 };
 
 namespace print {
@@ -36,20 +45,22 @@ struct ScriptPageSource {
     print::PrintGrid grid;
 };
 
-// How a family prints its data-setting page: either the page builder draws
-// the page from its layout (Print and PrintPreview), or, where scriptPage is
-// set, Print writes the page as a print script and shows the script preview.
-struct FamilyPrint {
-    print::DataPageLayout dataPage;
-    std::function<void(print::ScriptWriter &script, const ScriptPageSource &source)> scriptPage;
-};
+using ScriptPageWriter = std::function<void(print::ScriptWriter &script, const ScriptPageSource &source)>;
 
-// One position of a fixed model list: its item, its model code and the band
-// text it uses (an index into core::BandTexts::byPosition).
-struct FixedModel {
-    QString item;
-    core::Byte code;
-    int bandSlot;
+// How a family prints its data-setting page. A data page: File holds
+// PrintPreview and Print, and the page builder draws dataPage. A script
+// page: File holds one item, "Print(&P)" (mnuPreview), that writes the page
+// as a print script and shows the script preview. Print writes the script
+// page wherever one is given.
+struct FamilyPrint {
+    enum class Kind { DataPage, ScriptPage };
+    Kind kind = Kind::DataPage;
+    print::DataPageLayout dataPage;
+    ScriptPageWriter scriptPage;
+
+    static FamilyPrint page(const print::DataPageLayout &layout) { return {Kind::DataPage, layout, {}}; }
+    static FamilyPrint script(ScriptPageWriter writer) { return {Kind::ScriptPage, {}, std::move(writer)}; }
+    bool singlePrintItem() const { return kind == Kind::ScriptPage; }
 };
 
 // A toolbar button; its text is what the toolbar handler compares.
@@ -60,59 +71,38 @@ struct ToolButton {
     QString toolTip;
 };
 
-struct Family {
-    QString title;
-    QString version; // "1.0.0.1"
-    QStringList models; // File > New captions and the model dialog's list
-    // Moni, Battery Save, Time Out timer, Squelch Level, Scan, Voice; then
-    // Sound, Scrambler, Priority Channel where the family has them.
-    QList<FunctionListInfo> lists;
-    core::FunctionLists defaults;
-    GridDescription grid;
-    // Families whose models fall into groups: each model position's group and
-    // each group's grid. The window then always holds a group ("0" at start).
-    QStringList modelGroups;
-    QMap<QString, GridDescription> groupGrids;
-    // File > New holds the first model until the model dialog's list fills it,
-    // and the dialog's answer becomes the current model.
-    bool modelMenuFromDialog = false;
-    // The window opens on the model dialog's answer, empty before it is asked.
-    bool startsWithoutModel = false;
-    // The band editor lists only the two variants of the current model.
-    bool bandEditorForCurrentModel = false;
-    std::function<core::Byte(const QString &model, int variant)> modelCode;
-    std::function<core::Result<core::Byte>(const core::EditorState &)> optionByte;
-    std::function<core::Byte(int voiceIndex)> voiceByte;
-    std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
-    std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
-    FamilyPrint print;
-
-    // ---- Window policies; the defaults are Heron's. ----
+// What the window shows and does around the settings and the grid.
+struct WindowExtras {
     QString caption; // the window's caption; empty: the title
-    // A fixed model list in place of the File > New models and the model dialog.
-    QList<FixedModel> modelTable;
-    // Choosing a model empties the grid even when it holds channels.
-    bool modelChangeEmptiesGrid = false;
-    int bandTextsRead = 2; // "PL1", "PL2", ... read from the settings file at start
-    BandEditorLists bandEditor;
-    // "Save and Exit" in the band editor also writes the band to the settings file.
-    bool bandEditorWritesSettings = false;
-    // Every resize rescales the controls in proportion to the window.
-    bool proportionalLayout = true;
-    QList<ToolButton> toolbar{
-        {QStringLiteral("New"), ToolButton::Command::New, {}},   {QStringLiteral("Open"), ToolButton::Command::Open, {}},
-        {QStringLiteral("Save"), ToolButton::Command::Save, {}}, {QStringLiteral("Print"), ToolButton::Command::Print, {}},
-        {QStringLiteral("Read"), ToolButton::Command::Read, {}}, {QStringLiteral("Write"), ToolButton::Command::Write, {}},
-    };
+    QList<ToolButton> toolbar;
     Qt::CaseSensitivity toolbarMatch = Qt::CaseInsensitive;
     // A status bar showing the caption, the date and the time.
     bool statusBar = false;
     // The help file beside the program that F1 and Help > Content open; empty: none.
     QString helpFile;
-    QString saveErrorTitle = QStringLiteral("\u9519\u8BEF"); // "错误"
-    // File holds one print item, "Print(&P)" (mnuPreview), for the script
-    // page (print.scriptPage), in place of PrintPreview and Print.
-    bool singlePrintItem = false;
     // The About box's texts; an empty caption: AboutTexts::forProgram(title, version).
     AboutTexts about;
+    QString saveErrorTitle = QStringLiteral("\u9519\u8BEF"); // "错误"
+    // Every resize rescales the controls in proportion to the window.
+    bool proportionalLayout = true;
+    int bandTextsRead = 2; // "PL1", "PL2", ... read from the settings file at start
+    BandEditorLists bandEditor;
+    // The band editor lists only the two variants of the current model.
+    bool bandEditorForCurrentModel = false;
+    // "Save and Exit" in the band editor also writes the band to the settings file.
+    bool bandEditorWritesSettings = false;
+};
+
+struct Family {
+    QString title;
+    QString version; // "1.0.0.1"
+    std::shared_ptr<const ModelScheme> models;
+    QList<FunctionListInfo> lists; // in the order the window lays them out
+    core::FunctionLists defaults;
+    std::function<core::Result<core::Byte>(const core::EditorState &)> optionByte;
+    std::function<core::Byte(int voiceIndex)> voiceByte;
+    std::function<core::Result<core::MemoryImage>(const core::EditorState &, core::Target)> buildImage;
+    std::function<core::Result<core::EditorState>(const core::ChpLines &, const core::EditorState &)> decodeImage;
+    FamilyPrint print;
+    WindowExtras window;
 };

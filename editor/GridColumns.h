@@ -39,9 +39,8 @@ struct GridColumn {
     bool presetWithCellText = false; // the list editor shows the cell text instead of selecting its item
 };
 
-struct GridDescription {
-    QList<GridColumn> columns;
-    QStringList toneItems;               // cmbCKTX2's list
+// How the grid's editors and rebuilds behave, as one choice.
+struct GridBehaviour {
     bool presetListEditors = true;       // a list editor opens with the cell's item selected
     bool listTypingReachesCell = true;   // typed list text is copied into the cell as it is typed
     bool listEnterChecks = true;         // Enter in a list editor checks the text against the list
@@ -49,6 +48,26 @@ struct GridDescription {
     bool rebuildClears = true;           // SetupChannelGrid empties the grid and sets the row count
     bool hideEditorsOnScroll = false;
 
+    // Editors open on the cell's item and check typed text; a rebuild empties the grid.
+    static GridBehaviour editable() { return {}; }
+    // As editable(), and a scroll hides the open editor.
+    static GridBehaviour editableHiddenOnScroll()
+    {
+        GridBehaviour b;
+        b.hideEditorsOnScroll = true;
+        return b;
+    }
+    // Fixed channel rows: list editors take a pick only, row defaults
+    // overwrite the row, a rebuild keeps the cells.
+    static GridBehaviour fixedRowsPickOnly() { return {false, false, false, true, false, false}; }
+};
+
+struct GridDescription : GridBehaviour {
+    QList<GridColumn> columns;
+    QStringList toneItems; // cmbCKTX2's list
+
+    GridBehaviour &behaviour() { return *this; }
+    const GridBehaviour &behaviour() const { return *this; }
     int columnOf(CellEditor editor) const;
     const GridColumn *column(int col) const;
 };

@@ -2,6 +2,7 @@
 #include "ChannelGrid.h"
 #include "FileCommands.h"
 #include "HelpViewer.h"
+#include "ModelSelection.h"
 #include "PrintCommands.h"
 #include "TransferCommands.h"
 
@@ -36,15 +37,6 @@ namespace {
 
 constexpr QSize kDesignSize(980, 600);
 
-enum ListIndex { Moni, BatterySave, TimeOut, Squelch, Scan, Voice, Sound, Scrambler, Priority };
-
-// The list positions by list, in ListIndex order; families without a list keep its default.
-constexpr int core::FunctionLists::*kListFields[] = {
-    &core::FunctionLists::moni,  &core::FunctionLists::batterySave, &core::FunctionLists::timeOut,
-    &core::FunctionLists::squelch, &core::FunctionLists::scan,      &core::FunctionLists::voice,
-    &core::FunctionLists::sound, &core::FunctionLists::scrambler,   &core::FunctionLists::priority,
-};
-
 const QString kSettingsSection = QStringLiteral("Frequent");
 
 QString BandKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
@@ -52,10 +44,10 @@ QString BandKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
 } // namespace
 
 mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent)
-    : QMainWindow(parent), m_family(family), m_dialogs(dialogs), m_env(std::move(env))
+    : QMainWindow(parent), m_family(family), m_extras(family.window), m_dialogs(dialogs), m_env(std::move(env))
 {
     setObjectName(QStringLiteral("mainFrm"));
-    setWindowTitle(m_family.caption.isEmpty() ? m_family.title : m_family.caption);
+    setWindowTitle(m_extras.caption.isEmpty() ? m_family.title : m_extras.caption);
     MSComm = new QSerialPort(this);
     m_transfers = std::make_unique<TransferCommands>(
         m_dialogs, *MSComm, m_env.timing, scratchPath(),
@@ -74,7 +66,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
                 emit programEnded();
             }});
     m_files = std::make_unique<FileCommands>(m_dialogs, m_family.decodeImage, m_family.buildImage,
-                                             m_family.saveErrorTitle,
+                                             m_extras.saveErrorTitle,
                                              FileCommands::Window{this,
                                                                   [this] { return gridXDSZ->commitOpenEditor(); },
                                                                   [this] {
@@ -86,16 +78,15 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
 
     // Creation: band texts, band editor defaults, channel count.
     const QString ini = settingsPath();
-    for (int slot = 0; slot < m_family.bandTextsRead; ++slot)
+    for (int slot = 0; slot < m_extras.bandTextsRead; ++slot)
         if (QString *text = m_bands.byPosition(slot))
             *text = core::ReadIniString(kSettingsSection, BandKey(slot), ini);
     m_band = core::BandOptions{};
-    strType = 16;
 
     buildControls();
     buildMenus();
     buildToolBar();
-    if (m_family.statusBar)
+    if (m_extras.statusBar)
         buildStatusBar();
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &mainFrm::mnuIndex_Click);
@@ -108,7 +99,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     SetupChannelGrid(16);
 
     m_central->resize(kDesignSize);
-    if (m_family.proportionalLayout) {
+    if (m_extras.proportionalLayout) {
         ControlGeometry.record(m_central);
         m_central->installEventFilter(this);
     }
@@ -150,8 +141,8 @@ void mainFrm::buildControls()
     Label2->setGeometry(426, 24, 230, 24);
     Label2->setFrameShape(QFrame::StyledPanel);
     Label2->setFrameShadow(QFrame::Sunken);
-    for (const FixedModel &m : m_family.modelTable)
-        cboPCmodel->addItem(m.item);
+    m_models = new ModelSelection(*m_family.models, m_dialogs, cboPCmodel, this,
+                                  {[this] { cboPCmodel_Click(); }, [this](int n) { SetupChannelGrid(n); }});
     connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
 
     const int xs[3] = {10, 310, 640};
@@ -164,8 +155,7 @@ void mainFrm::buildControls()
         QComboBox *c = combo(info.objectName, x + 116, y);
         c->addItems(info.items);
         m_lists << c;
-        if (info.entersOptionByte)
-            connect(c, &QComboBox::activated, this, [this] { rebuildOptionByte(); });
+        connect(c, &QComboBox::activated, this, [this, role = info.role] { listChosen(role); });
     }
     // A setting list changes only when the user has clicked or tabbed into it;
     // the wheel passing over it on its way to the grid changes nothing.
@@ -173,14 +163,12 @@ void mainFrm::buildControls()
         c->setFocusPolicy(Qt::StrongFocus);
         c->installEventFilter(this);
     }
-    connect(list(Moni), &QComboBox::activated, this, [this] { cboFuncMoni_Click(); });
-    connect(list(BatterySave), &QComboBox::activated, this, [this] { cbosd_Click(); });
-    connect(list(Voice), &QComboBox::activated, this, [this] { cboYYBP_Click(); });
     // A third row of lists makes the frame taller and the grid shorter.
     const int extraRows = qMax(0, int((m_family.lists.size() + 2) / 3) - 2);
     fraFunc->setGeometry(10, 4, 960, 128 + 34 * extraRows);
 
-    gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, m_family.grid);
+    const ModelScheme &scheme = *m_family.models;
+    gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, scheme.grid(scheme.startGroup()));
     gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138 + 34 * extraRows, 960, 454 - 34 * extraRows);
@@ -216,19 +204,11 @@ void mainFrm::buildMenus()
     };
 
     QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
-    if (m_family.modelTable.isEmpty()) {
-        mnuNew = menu(file, QStringLiteral("mnuNew"), QStringLiteral("New(&N)"));
-        const int designItems =
-            m_family.modelMenuFromDialog ? qMin(1, int(m_family.models.size())) : int(m_family.models.size());
-        for (int i = 0; i < designItems; ++i)
-            addModelItem(i, m_family.models.at(i));
-        if (!mnuType.isEmpty())
-            mnuType.first()->setChecked(true);
-    }
+    m_models->buildNewMenu(file);
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
     separator(file, QStringLiteral("null0"));
-    if (m_family.singlePrintItem) {
+    if (m_family.print.singlePrintItem()) {
         item(file, QStringLiteral("mnuPreview"), QStringLiteral("Print(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P), &mainFrm::mnuPreview_Click);
     } else {
         item(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("PrintPreview(&P)"), {}, &mainFrm::mnuPrintPreview_Click);
@@ -256,31 +236,7 @@ void mainFrm::buildMenus()
     item(help, QStringLiteral("mnuAbout"), QStringLiteral("About(&A)"), {}, &mainFrm::mnuAbout_Click);
 }
 
-void mainFrm::addModelItem(int i, const QString &caption)
-{
-    QAction *a = mnuNew->addAction(caption);
-    a->setObjectName(QStringLiteral("mnuType%1").arg(i));
-    a->setCheckable(true);
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i)));
-    connect(a, &QAction::triggered, this, [this, i] { mnuType_Click(i); });
-    mnuType << a;
-}
-
-void mainFrm::BuildModelMenu(const QString &list, const QString &current)
-{
-    if (!blnMenuBuilt) {
-        // The list ends with two separators: the last name is part u - 2.
-        const QStringList parts = list.isEmpty() ? QStringList() : list.split(QLatin1Char(';'));
-        for (int i = 0; i <= int(parts.size()) - 3; ++i) {
-            if (i >= mnuType.size())
-                addModelItem(i, parts.at(i));
-            mnuType.at(i)->setText(parts.at(i));
-        }
-        blnMenuBuilt = true;
-    }
-    for (QAction *a : std::as_const(mnuType))
-        a->setChecked(a->text() == current);
-}
+void mainFrm::BuildModelMenu(const QString &list, const QString &current) { m_models->buildMenu(list, current); }
 
 void mainFrm::buildToolBar()
 {
@@ -289,7 +245,7 @@ void mainFrm::buildToolBar()
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    for (const ToolButton &button : m_family.toolbar) {
+    for (const ToolButton &button : m_extras.toolbar) {
         const QString text = button.text;
         QAction *a = tbToolBar->addAction(QIcon(QStringLiteral(":/images/%1.png").arg(text.toLower())), text);
         a->setObjectName(QStringLiteral("tb") + text);
@@ -336,20 +292,14 @@ void mainFrm::updateClock()
 // Start-up defaults; each list's handler runs as if the user had chosen the item.
 void mainFrm::Form_Load()
 {
-    if (m_family.modelTable.isEmpty()) {
-        strPC = m_family.startsWithoutModel ? strjx : m_family.models.value(0);
-        FillModelVariants(strPC);
-    }
+    m_models->start();
     setListIndex(cboPCmodel, 0);
-    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
-        setListIndex(list(i), m_family.defaults.*kListFields[i]);
+    for (int i = 0; i < m_lists.size(); ++i)
+        setListIndex(m_lists.at(i), ListValue(m_family.defaults, m_family.lists.at(i).role));
     cboFuncMoni_Click();
-    blnGridReady = false;
-    cboPCmodel_Click();
-    blnGridReady = true;
+    refreshModel();
     cboYYBP_Click();
-    // A fixed model list is never asked for.
-    blnFirstShow = m_family.modelTable.isEmpty();
+    blnFirstShow = m_family.models->asksForModel();
     closePort();
 }
 
@@ -361,34 +311,46 @@ void mainFrm::setListIndex(QComboBox *box, int index)
     }
     if (box == cboPCmodel)
         cboPCmodel_Click();
-    else if (box == list(Moni))
-        cboFuncMoni_Click();
-    else if (box == list(BatterySave))
-        cbosd_Click();
-    else if (box == list(Voice))
-        cboYYBP_Click();
-    else if (m_family.lists.value(int(m_lists.indexOf(box))).entersOptionByte)
-        rebuildOptionByte();
+    else if (const int i = int(m_lists.indexOf(box)); i >= 0)
+        listChosen(m_family.lists.at(i).role);
 }
 
-void mainFrm::FillModelVariants(const QString &model)
+// What a choice in a list recomputes, by what the list holds.
+void mainFrm::listChosen(ListRole role)
 {
-    {
-        const QSignalBlocker block(cboPCmodel);
-        cboPCmodel->clear();
-        cboPCmodel->addItems({model + QStringLiteral("(U)"), model + QStringLiteral("(V)")});
+    switch (role) {
+    case ListRole::Moni: cboFuncMoni_Click(); break;
+    case ListRole::BatterySave: cbosd_Click(); break;
+    case ListRole::Voice: cboYYBP_Click(); break;
+    case ListRole::Sound:
+    case ListRole::Scrambler: rebuildOptionByte(); break;
+    case ListRole::TimeOut:
+    case ListRole::Squelch:
+    case ListRole::Scan:
+    case ListRole::Priority: break;
     }
-    setListIndex(cboPCmodel, 0);
-    SetupChannelGrid(strType);
+}
+
+QComboBox *mainFrm::list(ListRole role) const
+{
+    for (int i = 0; i < m_lists.size(); ++i)
+        if (m_family.lists.at(i).role == role)
+            return m_lists.at(i);
+    return nullptr;
+}
+
+core::FunctionLists mainFrm::listPositions() const
+{
+    core::FunctionLists lists;
+    for (int i = 0; i < m_lists.size(); ++i)
+        ListValue(lists, m_family.lists.at(i).role) = m_lists.at(i)->currentIndex();
+    return lists;
 }
 
 void mainFrm::SetupChannelGrid(int n)
 {
-    if (!m_family.groupGrids.isEmpty()) {
-        if (strStype.isEmpty())
-            strStype = QStringLiteral("0");
-        gridXDSZ->setDescription(m_family.groupGrids.value(strStype, m_family.grid));
-    }
+    if (const GridDescription *grid = m_models->groupGrid())
+        gridXDSZ->setDescription(*grid);
     gridXDSZ->SetupChannelGrid(n);
     enableGroupLists();
 }
@@ -399,22 +361,21 @@ void mainFrm::enableGroupLists()
         const QStringList &groups = m_family.lists.at(i).enabledInGroups;
         if (groups.isEmpty())
             continue;
-        m_lists.at(i)->setEnabled(groups.contains(strStype));
-        m_listLabels.at(i)->setEnabled(groups.contains(strStype));
+        m_lists.at(i)->setEnabled(groups.contains(m_models->group()));
+        m_listLabels.at(i)->setEnabled(groups.contains(m_models->group()));
     }
 }
 
 void mainFrm::rebuildOptionByte()
 {
-    const int m = list(Moni)->currentIndex();
-    const int s = list(BatterySave)->currentIndex();
+    const int m = list(ListRole::Moni)->currentIndex();
+    const int s = list(ListRole::BatterySave)->currentIndex();
     if (m < 0 || s < 0)
         return;
     EditorState state;
-    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
-        state.lists.*kListFields[i] = list(i)->currentIndex();
+    state.lists = listPositions();
     state.band = m_band;
-    state.group = strStype;
+    state.group = m_models->group();
     const auto byte = m_family.optionByte(state);
     if (byte)
         strOptionByte = QString::number(*byte);
@@ -425,37 +386,33 @@ void mainFrm::cbosd_Click() { rebuildOptionByte(); }
 
 void mainFrm::cboPCmodel_Click()
 {
-    I_data = 1;
-    const int index = cboPCmodel->currentIndex();
-    const QList<FixedModel> &table = m_family.modelTable;
-    if (!table.isEmpty()) {
-        if (index >= 0 && index < table.size()) {
-            const QString *text = m_bands.byPosition(table.at(index).bandSlot);
-            Label2->setText(text ? *text : QString());
-            m_bandKey = BandKey(table.at(index).bandSlot);
-            strModelHex = core::HexByte(table.at(index).code);
-        }
-    } else if (index == 0 || index == 1) {
-        QString model = cboPCmodel->currentText();
-        model.chop(3);
-        Label2->setText(index == 0 ? m_bands.PL1 : m_bands.PL2);
-        m_bandKey = index == 0 ? QStringLiteral("PL1") : QStringLiteral("PL2");
-        strModelHex = core::HexByte(m_family.modelCode(model, index));
+    if (const auto slot = m_models->currentSlot()) {
+        const QString *text = m_bands.byPosition(slot->bandSlot);
+        Label2->setText(text ? *text : QString());
+        m_bandKey = BandKey(slot->bandSlot);
+        strModelHex = core::HexByte(slot->code);
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
     if (!blnGridReady)
         return;
-    if (m_family.modelChangeEmptiesGrid) {
+    if (m_family.models->changeEmptiesGrid()) {
         gridXDSZ->grid()->Clear();
-        SetupChannelGrid(strType);
+        SetupChannelGrid(m_models->channelCount());
     } else if (gridXDSZ->cellText(1, 1).isEmpty()) {
-        SetupChannelGrid(strType);
+        SetupChannelGrid(m_models->channelCount());
     }
+}
+
+void mainFrm::refreshModel()
+{
+    blnGridReady = false;
+    cboPCmodel_Click();
+    blnGridReady = true;
 }
 
 void mainFrm::cboYYBP_Click()
 {
-    strVoiceByte = QString::number(m_family.voiceByte(list(Voice)->currentIndex()));
+    strVoiceByte = QString::number(m_family.voiceByte(list(ListRole::Voice)->currentIndex()));
 }
 
 QString mainFrm::bandLabel() const { return Label2->text(); }
@@ -465,9 +422,7 @@ void mainFrm::Form_Activate()
     if (m_activating)
         return;
     m_activating = true;
-    blnGridReady = false;
-    cboPCmodel_Click();
-    blnGridReady = true;
+    refreshModel();
     cbosd_Click();
     Timer.start();
     if (blnFirstShow) {
@@ -477,41 +432,14 @@ void mainFrm::Form_Activate()
     m_activating = false;
 }
 
-void mainFrm::ChooseModel()
-{
-    frmJXXZ dialog(m_dialogs, m_family.models, strjx, this);
-    dialog.strMenuItem = strMenuItem;
-    // Closed without OK: the window keeps its model and its channels.
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    strMenuItem = dialog.strMenuItem;
-    if (dialog.itemChosen()) {
-        strType = 16;
-        if (!m_family.modelGroups.isEmpty())
-            strStype = m_family.modelGroups.value(dialog.chosenPosition(), strStype);
-    }
-    if (m_family.modelMenuFromDialog) {
-        strPC = strjx;
-        BuildModelMenu(strMenuItem, strjx);
-    }
-    FillModelVariants(strjx);
-}
+void mainFrm::ChooseModel() { m_models->choose(); }
+void mainFrm::mnuType_Click(int index) { m_models->typeChosen(index); }
 
-void mainFrm::mnuType_Click(int index)
-{
-    if (m_family.modelGroups.isEmpty()) {
-        strType = (index == 0 || index == 1) ? 16 : 99;
-    } else if (index >= 0 && index < m_family.modelGroups.size()) {
-        strType = 16;
-        strStype = m_family.modelGroups.at(index);
-    }
-    I_data = strType == 16 ? 1 : 2;
-    for (int i = 0; i < mnuType.size(); ++i)
-        mnuType.at(i)->setChecked(i == index);
-    strPC = mnuType.value(index) ? mnuType.at(index)->text() : QString();
-    FillModelVariants(strPC);
-    SetupChannelGrid(strType);
-}
+QString mainFrm::currentModel() const { return m_models->model(); }
+int mainFrm::channelCount() const { return m_models->channelCount(); }
+QString mainFrm::modelAnswer() const { return m_models->dialogAnswer(); }
+QString mainFrm::modelMenuList() const { return m_models->menuList(); }
+QString mainFrm::modelGroup() const { return m_models->group(); }
 
 bool mainFrm::event(QEvent *e)
 {
@@ -540,7 +468,7 @@ bool mainFrm::eventFilter(QObject *watched, QEvent *e)
         if (c && c->parentWidget() == fraFunc && !c->hasFocus())
             return true;
     }
-    if (watched == m_central && e->type() == QEvent::Resize && m_family.proportionalLayout) {
+    if (watched == m_central && e->type() == QEvent::Resize && m_extras.proportionalLayout) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.
         gridXDSZ->layoutColumns();
@@ -577,14 +505,8 @@ void mainFrm::closePort() { m_transfers->closePort(); }
 EditorState mainFrm::currentState() const
 {
     EditorState s;
-    QString model = cboPCmodel->currentText();
-    model.chop(3);
-    // With a fixed model list the position alone names the model.
-    s.model = m_family.modelTable.isEmpty() ? model : QString();
-    s.variant = cboPCmodel->currentIndex();
-    s.group = strStype;
-    for (int i = 0; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
-        s.lists.*kListFields[i] = list(i)->currentIndex();
+    m_models->fillState(s);
+    s.lists = listPositions();
     s.band = m_band;
     s.channels = gridXDSZ->channelTexts();
     return s;
@@ -594,29 +516,17 @@ void mainFrm::applyState(const EditorState &s)
 {
     // An editor left open would put its old text over the new channels.
     gridXDSZ->hideEditors();
-    if (m_family.modelTable.isEmpty()) {
-        strType = 16;
-        I_data = 1;
-        if (!m_family.groupGrids.isEmpty() && !s.group.isEmpty())
-            strStype = s.group;
-        SetupChannelGrid(16);
-        FillModelVariants(s.model);
-        setListIndex(cboPCmodel, s.variant);
-    } else if (s.variant != cboPCmodel->currentIndex()) {
-        setListIndex(cboPCmodel, s.variant); // another model empties the grid, as a user's choice does
+    m_models->applyState(s);
+    refreshModel();
+    // The loaded band options take effect from Time Out on, after Moni and Battery Save have run.
+    const ListRole order[] = {ListRole::Moni, ListRole::BatterySave, ListRole::TimeOut, ListRole::Squelch,
+                              ListRole::Voice, ListRole::Scan, ListRole::Sound, ListRole::Scrambler, ListRole::Priority};
+    for (const ListRole role : order) {
+        if (role == ListRole::TimeOut)
+            m_band = s.band;
+        if (QComboBox *box = list(role))
+            setListIndex(box, ListValue(s.lists, role));
     }
-    blnGridReady = false;
-    cboPCmodel_Click();
-    blnGridReady = true;
-    setListIndex(list(Moni), s.lists.moni);
-    setListIndex(list(BatterySave), s.lists.batterySave);
-    m_band = s.band;
-    setListIndex(list(TimeOut), s.lists.timeOut);
-    setListIndex(list(Squelch), s.lists.squelch);
-    setListIndex(list(Voice), s.lists.voice);
-    setListIndex(list(Scan), s.lists.scan);
-    for (int i = Sound; i < m_lists.size() && i < int(std::size(kListFields)); ++i)
-        setListIndex(list(i), s.lists.*kListFields[i]);
     gridXDSZ->setChannelTexts(s.channels);
 }
 
@@ -666,10 +576,10 @@ void mainFrm::mnuTune_Click()
     frmLogin login(m_dialogs, this);
     login.exec();
     if (login.LoginSucceeded) {
-        frmMODE editor(m_dialogs, m_bands, m_band, cboPCmodel->currentIndex(), Label2->text(), m_family.bandEditor, this);
-        if (m_family.bandEditorForCurrentModel)
-            editor.InitPCmodal(strPC);
-        if (m_family.bandEditorWritesSettings)
+        frmMODE editor(m_dialogs, m_bands, m_band, cboPCmodel->currentIndex(), Label2->text(), m_extras.bandEditor, this);
+        if (m_extras.bandEditorForCurrentModel)
+            editor.InitPCmodal(m_models->model());
+        if (m_extras.bandEditorWritesSettings)
             editor.onSaveAndExit = [this, &editor](int slot, const QString &text) { saveBandText(&editor, slot, text); };
         editor.exec();
     }
@@ -699,10 +609,10 @@ QString mainFrm::settingsPath() const { return core::SettingsPath(m_env.settings
 // Beside the program, else in its installed data folder; the missing file is named as beside the program.
 QString mainFrm::helpPath() const
 {
-    if (m_family.helpFile.isEmpty())
+    if (m_extras.helpFile.isEmpty())
         return QString();
-    const QString found = HelpFilePath(m_env.programDir, m_family.helpFile);
-    return found.isEmpty() ? QDir(m_env.programDir).filePath(m_family.helpFile) : found;
+    const QString found = HelpFilePath(m_env.programDir, m_extras.helpFile);
+    return found.isEmpty() ? QDir(m_env.programDir).filePath(m_extras.helpFile) : found;
 }
 
 void mainFrm::mnuIndex_Click()
@@ -716,7 +626,7 @@ void mainFrm::mnuIndex_Click()
 void mainFrm::mnuAbout_Click()
 {
     AboutTexts texts =
-        m_family.about.caption.isEmpty() ? AboutTexts::forProgram(m_family.title, m_family.version) : m_family.about;
+        m_extras.about.caption.isEmpty() ? AboutTexts::forProgram(m_family.title, m_family.version) : m_extras.about;
     texts.settingsFile = settingsPath();
     frmAbout about(m_dialogs, texts, this);
     about.exec();
@@ -728,14 +638,14 @@ void mainFrm::mnuWrite_Click() { m_transfers->write(); }
 void mainFrm::tbToolBar_ButtonClick(const QString &buttonText)
 {
     using Command = ToolButton::Command;
-    for (const ToolButton &button : m_family.toolbar) {
-        if (buttonText.compare(button.text, m_family.toolbarMatch) != 0)
+    for (const ToolButton &button : m_extras.toolbar) {
+        if (buttonText.compare(button.text, m_extras.toolbarMatch) != 0)
             continue;
         switch (button.command) {
         case Command::New: ChooseModel(); break;
         case Command::Open: mnuOpen_Click(); break;
         case Command::Save: mnuSave_Click(); break;
-        case Command::Print: m_family.singlePrintItem ? mnuPreview_Click() : mnuPrint_Click(); break;
+        case Command::Print: m_family.print.singlePrintItem() ? mnuPreview_Click() : mnuPrint_Click(); break;
         case Command::Read: mnuRead_Click(); break;
         case Command::Write: mnuWrite_Click(); break;
         }

@@ -22,6 +22,7 @@ class QStatusBar;
 class QToolBar;
 class ChannelGrid;
 class FileCommands;
+class ModelSelection;
 class PrintCommands;
 class TransferCommands;
 namespace print {
@@ -56,13 +57,13 @@ public:
     // The port dialog's choice; the port number is one more.
     int portChoice() const { return m_portChoice; }
 
-    // Public members other windows read and write.
-    QString strPC;             // current model name
-    int strType = 16;          // channel count
-    int I_data = 1;            // image size in units of 128 blocks
-    QString strjx;             // the model dialog's last answer
-    QString strMenuItem;       // the model dialog's list, each name followed by ";", then ";"
-    QString strStype;          // the model group of families that have groups ("0", "1")
+
+    // The current model, as the model selection holds it.
+    QString currentModel() const;   // the current model's name
+    int channelCount() const;
+    QString modelAnswer() const;    // the model dialog's last answer
+    QString modelMenuList() const;  // the model dialog's list, each name followed by ";", then ";"
+    QString modelGroup() const;     // the model group of families that have groups ("0", "1")
 
     // Commands.
     void mnuType_Click(int index);
@@ -133,11 +134,14 @@ private:
     void updateClock();
     void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
-    void FillModelVariants(const QString &model);
     void SetupChannelGrid(int n);
+    // The model box's handler, run for the window's own refresh: the grid is left as it is.
+    void refreshModel();
+    QComboBox *list(ListRole role) const;
+    // The window's list positions by role.
+    core::FunctionLists listPositions() const;
+    void listChosen(ListRole role);
     void setListIndex(QComboBox *list, int index);
-    QComboBox *list(int i) const { return m_lists.value(i); }
-    void addModelItem(int i, const QString &caption);
     void enableGroupLists();
 
     void cboFuncMoni_Click();
@@ -150,6 +154,7 @@ private:
     QString controlText(const QString &objectName) const;
 
     const Family &m_family;
+    const WindowExtras &m_extras;
     UserDialogs &m_dialogs;
     Environment m_env;
 
@@ -157,11 +162,10 @@ private:
     QGroupBox *fraFunc = nullptr;
     QComboBox *cboPCmodel = nullptr;
     QLabel *Label2 = nullptr;
+    ModelSelection *m_models = nullptr;
     QList<QComboBox *> m_lists;
     QList<QLabel *> m_listLabels;
-    QMenu *mnuNew = nullptr;
     ChannelGrid *gridXDSZ = nullptr;
-    QList<QAction *> mnuType;
     QToolBar *tbToolBar = nullptr;
     QStatusBar *sbStatusBar = nullptr;
     QLabel *sbDate = nullptr;
@@ -175,7 +179,6 @@ private:
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
-    bool blnMenuBuilt = false;
     bool m_activating = false;
     bool m_shown = false;
     QString strModelHex;

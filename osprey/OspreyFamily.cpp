@@ -3,25 +3,7 @@
 
 #include "core/FamilyB.h"
 #include "core/FamilyC.h"
-#include "heron/HeronFamily.h"
-
-const GridDescription &OspreyGrid()
-{
-    static const GridDescription grid = [] {
-        GridDescription g = HeronGrid();
-        g.toneItems = core::familyC::ToneItems();
-        // Only the number column has an alignment of its own.
-        for (int c = 1; c < g.columns.size(); ++c)
-            g.columns[c].alignment = {};
-        g.presetListEditors = false;
-        g.listTypingReachesCell = false;
-        g.listEnterChecks = false;
-        g.defaultsOverwrite = true;
-        g.rebuildClears = false;
-        return g;
-    }();
-    return grid;
-}
+#include "editor/StandardParts.h"
 
 BandEditorLists OspreyBandEditor()
 {
@@ -39,47 +21,42 @@ BandEditorLists OspreyBandEditor()
 const Family &OspreyFamily()
 {
     static const Family family = [] {
-        Family f = HeronFamily();
+        Family f;
         f.title = QStringLiteral("Osprey");
-        f.caption = QStringLiteral("Kestrel serials programming software");
-        f.models.clear();
-        for (FunctionListInfo &list : f.lists)
-            if (list.objectName == QLatin1String("cboFuncTOT"))
-                list.items[0] = QStringLiteral("Off");
-        f.grid = OspreyGrid();
-        for (const core::familyC::Model &m : core::familyC::Models())
-            f.modelTable << FixedModel{m.item, m.code, m.bandSlot};
-        f.modelCode = [](const QString &, int position) {
-            const auto &models = core::familyC::Models();
-            return position >= 0 && position < models.size() ? models.at(position).code : core::Byte(0xFF);
-        };
+        f.version = QStringLiteral("1.0.0.1");
+        f.models = std::make_shared<OspreyModels>();
+        f.lists = StandardLists(QStringLiteral("Off"));
+        // The option and voice bytes follow family B's rules.
+        f.optionByte = [](const core::EditorState &s) { return core::familyB::OptionByte(s); };
+        f.voiceByte = core::familyB::VoiceByte;
         f.buildImage = core::familyC::BuildImage;
         f.decodeImage = core::familyC::DecodeImage;
+        // One print item that writes the settings page as a print script; no data page.
+        f.print = FamilyPrint::script(WriteOspreySettingsPage);
 
-        f.modelChangeEmptiesGrid = true;
-        f.bandTextsRead = 6;
-        f.bandEditor = OspreyBandEditor();
-        f.bandEditorWritesSettings = true;
-        f.proportionalLayout = false;
+        WindowExtras &w = f.window;
+        w.caption = QStringLiteral("Kestrel serials programming software");
         using Command = ToolButton::Command;
-        f.toolbar = {
+        w.toolbar = {
             {QStringLiteral("Open"), Command::Open, QStringLiteral("打开")},
             {QStringLiteral("Save"), Command::Save, QStringLiteral("另存")},
             {QStringLiteral("Print"), Command::Print, QStringLiteral("打印")},
             {QStringLiteral("Read"), Command::Read, QStringLiteral("读频")},
             {QStringLiteral("Write"), Command::Write, QStringLiteral("写频")},
         };
-        f.toolbarMatch = Qt::CaseSensitive;
-        f.statusBar = true;
-        f.helpFile = QStringLiteral("Osprey Help.chm");
-        f.saveErrorTitle = QStringLiteral("Error");
-        f.print.scriptPage = WriteOspreySettingsPage;
-        f.singlePrintItem = true;
+        w.toolbarMatch = Qt::CaseSensitive;
+        w.statusBar = true;
+        w.helpFile = QStringLiteral("Osprey Help.chm");
         // Osprey's box keeps fixed texts and shows no version.
-        f.about = {QStringLiteral("About MyApp"), QStringLiteral("QZ_311A/_311B VHF/UHF PC Program Software"),
+        w.about = {QStringLiteral("About MyApp"), QStringLiteral("QZ_311A/_311B VHF/UHF PC Program Software"),
                    AboutTexts::describe(QStringLiteral("Osprey program software is a tool for programming QZ serials "
                                                        "of QZ_311A and QZ_311B and so on.")),
                    QString()};
+        w.saveErrorTitle = QStringLiteral("Error");
+        w.proportionalLayout = false;
+        w.bandTextsRead = 6;
+        w.bandEditor = OspreyBandEditor();
+        w.bandEditorWritesSettings = true;
         return f;
     }();
     return family;

@@ -2,43 +2,7 @@
 
 #include "core/FamilyA.h"
 #include "core/FamilyB.h"
-#include "core/ToneLists.h"
-#include "heron/HeronFamily.h"
-
-namespace {
-
-const QStringList kYesNo{"Yes", "No"};
-const QStringList kPower{"High", "Middle", "Low"};
-
-GridDescription GroupOneGrid()
-{
-    const Qt::Alignment centerTop = Qt::AlignHCenter | Qt::AlignTop;
-    GridDescription g = HeronGrid();
-    g.hideEditorsOnScroll = true;
-    GridColumn &scanAdd = g.columns[7];
-    scanAdd = {"Scan Add", 1, 10, centerTop, CellEditor::ItemList, kYesNo, RowDefault::fixed("Yes")};
-    g.columns << GridColumn{"Compandor", 3, 25, centerTop, CellEditor::ItemList, kYesNo, RowDefault::fixed("No")};
-    GridColumn scrambler{"Scrambler Code.", 5, 28, centerTop, CellEditor::ItemList,
-                         {"OFF", "1", "2", "3", "4", "5", "6", "7", "8"}, RowDefault::fixed("OFF")};
-    // The editor opens on the cell's own text, not on a list search.
-    scrambler.presetWithCellText = true;
-    g.columns << scrambler;
-    g.columns << GridColumn{"TX Power", 1, 10, centerTop, CellEditor::ItemList, kPower, RowDefault::fixed("High")};
-    return g;
-}
-
-} // namespace
-
-const GridDescription &PelicanGrid(const QString &group)
-{
-    static const GridDescription groupZero = [] {
-        GridDescription g = HeronGrid();
-        g.hideEditorsOnScroll = true;
-        return g;
-    }();
-    static const GridDescription groupOne = GroupOneGrid();
-    return group == QLatin1String("1") ? groupOne : groupZero;
-}
+#include "editor/StandardParts.h"
 
 const print::DataPageLayout &PelicanPrintPage()
 {
@@ -72,35 +36,31 @@ const Family &PelicanFamily()
 {
     static const Family family = [] {
         const QStringList groupOne{QStringLiteral("1")};
-        Family f = HeronFamily();
-        f.title = QStringLiteral("Pelican");
-        f.version = QStringLiteral("1.0.0.2");
-        f.models = core::familyA::Models();
         QStringList channels;
         for (int i = 1; i <= 16; ++i)
             channels << QString::number(i);
-        f.lists << FunctionListInfo{QStringLiteral("cboTSY"), QStringLiteral("Sound:"), {"Enable", "Disable"},
-                                    QStringLiteral("Label8"), {}, true}
-                << FunctionListInfo{QStringLiteral("cboRPGN"), QStringLiteral("Scrambler:"), {"Enable", "Disable"},
-                                    QStringLiteral("Label7"), groupOne, true}
-                << FunctionListInfo{QStringLiteral("cboYXXD"), QStringLiteral("Priority Channel:"), channels,
-                                    QStringLiteral("Label9"), groupOne, false};
+        Family f;
+        f.title = QStringLiteral("Pelican");
+        f.version = QStringLiteral("1.0.0.2");
+        f.models = std::make_shared<PelicanModels>();
+        f.lists = StandardLists(QStringLiteral("OFF"));
+        f.lists << FunctionListInfo{ListRole::Sound, QStringLiteral("cboTSY"), QStringLiteral("Sound:"),
+                                    {"Enable", "Disable"}, QStringLiteral("Label8"), {}}
+                << FunctionListInfo{ListRole::Scrambler, QStringLiteral("cboRPGN"), QStringLiteral("Scrambler:"),
+                                    {"Enable", "Disable"}, QStringLiteral("Label7"), groupOne}
+                << FunctionListInfo{ListRole::Priority, QStringLiteral("cboYXXD"), QStringLiteral("Priority Channel:"),
+                                    channels, QStringLiteral("Label9"), groupOne};
         f.defaults.timeOut = 1;
         f.defaults.sound = 0;
         f.defaults.scrambler = 1;
         f.defaults.priority = 0;
-        f.grid = PelicanGrid(QStringLiteral("0"));
-        f.modelGroups = {"0", "0", "0", "1", "1", "1"};
-        f.groupGrids = {{QStringLiteral("0"), PelicanGrid(QStringLiteral("0"))},
-                        {QStringLiteral("1"), PelicanGrid(QStringLiteral("1"))}};
-        f.modelMenuFromDialog = true;
-        f.startsWithoutModel = true;
-        f.bandEditorForCurrentModel = true;
-        f.modelCode = core::familyA::ModelCode;
         f.optionByte = core::familyA::OptionByte;
+        f.voiceByte = core::familyB::VoiceByte;
         f.buildImage = core::familyA::BuildImage;
         f.decodeImage = core::familyA::DecodeImage;
-        f.print.dataPage = PelicanPrintPage();
+        f.print = FamilyPrint::page(PelicanPrintPage());
+        f.window.toolbar = StandardToolbar();
+        f.window.bandEditorForCurrentModel = true;
         return f;
     }();
     return family;

@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(w->modelByte(), QString("83"));
         QCOMPARE(w->optionByte(), QString("0"));
         QCOMPARE(w->voiceByte(), QString("255"));
-        QCOMPARE(w->strType, 16);
+        QCOMPARE(w->channelCount(), 16);
         QCOMPARE(w->band().sPower, 5);
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->grid()->channelTexts().size(), 16);
@@ -158,7 +158,7 @@ private slots:
         w->Form_Activate();
         QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ236(U)"));
         QCOMPARE(w->modelHex(), QString("51"));
-        QCOMPARE(w->strjx, QString("QZ236"));
+        QCOMPARE(w->modelAnswer(), QString("QZ236"));
         w->Form_Activate(); // only the first activation asks
         QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ236(U)"));
     }
@@ -358,7 +358,7 @@ private slots:
         child<QAction>("mnuType1")->trigger();
         QVERIFY(child<QAction>("mnuType1")->isChecked());
         QVERIFY(!child<QAction>("mnuType0")->isChecked());
-        QCOMPARE(w->strPC, QString("QZ236"));
+        QCOMPARE(w->currentModel(), QString("QZ236"));
         QCOMPARE(combo("cboPCmodel")->itemText(1), QString("QZ236(V)"));
         QCOMPARE(w->modelHex(), QString("51"));
         QCOMPARE(w->grid()->cellText(1, 1), QString());
@@ -671,7 +671,7 @@ private slots:
         child<QAction>("tbNew")->trigger();
         QVERIFY(stayedOpen);
         QCOMPARE(m_dialogs.texts(), QStringList{"\"QZ2\" is not a model of the list. Choose one of: QZ70, QZ236."});
-        QCOMPARE(w->strjx, QString("QZ70"));
+        QCOMPARE(w->modelAnswer(), QString("QZ70"));
         QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ70(U)"));
         QCOMPARE(w->currentState(), before);
     }

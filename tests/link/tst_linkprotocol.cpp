@@ -93,6 +93,8 @@ public:
             if (b[0] == 'R') {
                 stage = Stage::Ack;
                 QByteArray reply = b + QByteArray(reinterpret_cast<const char *>(&memory.bytes[block * 8]), 8);
+                if (block == strayAt)
+                    reply.insert(strayPosition, stray);
                 answer(reply + afterReply);
             } else {
                 frames << b;
@@ -138,6 +140,9 @@ public:
     int ackRepeat = 1;
     QByteArray afterAck;   // follows every ACK in the same piece
     QByteArray afterReply; // follows every read reply in the same piece
+    int strayAt = -1;      // the read reply of this block carries stray bytes
+    int strayPosition = 0; // where in the reply they sit
+    QByteArray stray;
     int discards = 0;
 
     QByteArray wake;
@@ -193,6 +198,8 @@ private slots:
 
     void staleBytesAreNoAnswer_data();
     void staleBytesAreNoAnswer();
+    void replyLongerThanTwelveBytes_data();
+    void replyLongerThanTwelveBytes();
     void transferStartedFromTheOutcome();
 };
 
@@ -592,20 +599,22 @@ void TstLinkProtocol::staleBytesAreNoAnswer_data()
     QTest::addColumn<QByteArray>("afterReply");
     QTest::addColumn<int>("badAt");
     QTest::addColumn<bool>("byteByByte");
+    QTest::addColumn<int>("doneBeforeFailure"); // blocks read or written before the failure; -1: success
     for (bool byteByByte : {false, true}) {
         const char *how = byteByByte ? "byte by byte" : "whole";
         QTest::addRow("write, doubled ACKs, NAK at 120, %s", how)
-            << true << QByteArray() << 2 << QByteArray() << QByteArray() << 120 << byteByByte;
+            << true << QByteArray() << 2 << QByteArray() << QByteArray() << 120 << byteByByte << 121;
         QTest::addRow("write, M answered thrice, %s", how)
-            << true << kWakeReply << 1 << QByteArray() << QByteArray() << -1 << byteByByte;
+            << true << kWakeReply << 1 << QByteArray() << QByteArray() << -1 << byteByByte << -1;
         QTest::addRow("write, noise after every ACK, %s", how)
-            << true << QByteArray() << 1 << bytes({0x00, 0x80}) << QByteArray() << -1 << byteByByte;
+            << true << QByteArray() << 1 << bytes({0x00, 0x80}) << QByteArray() << -1 << byteByByte << -1;
+        // Bytes that come with a read reply, before the ACK, make it too long.
         QTest::addRow("read, 13-byte replies, %s", how)
-            << false << QByteArray() << 1 << QByteArray() << bytes({0x06}) << -1 << byteByByte;
+            << false << QByteArray() << 1 << QByteArray() << bytes({0x06}) << -1 << byteByByte << 0;
         QTest::addRow("read, noise after every answer, %s", how)
-            << false << QByteArray() << 1 << bytes({0x15}) << bytes({0x00, 0x15}) << -1 << byteByByte;
+            << false << QByteArray() << 1 << bytes({0x15}) << bytes({0x00, 0x15}) << -1 << byteByByte << 0;
         QTest::addRow("read, doubled ACKs, NAK at 60, %s", how)
-            << false << QByteArray() << 2 << QByteArray() << QByteArray() << 60 << byteByByte;
+            << false << QByteArray() << 2 << QByteArray() << QByteArray() << 60 << byteByByte << 61;
     }
 }
 
@@ -618,6 +627,7 @@ void TstLinkProtocol::staleBytesAreNoAnswer()
     QFETCH(QByteArray, afterReply);
     QFETCH(int, badAt);
     QFETCH(bool, byteByByte);
+    QFETCH(int, doneBeforeFailure);
 
     LinkProtocol p;
     FakeRadio radio(p);
@@ -634,12 +644,12 @@ void TstLinkProtocol::staleBytesAreNoAnswer()
     radio.run();
 
     QVERIFY(!p.isRunning());
-    if (badAt >= 0) {
+    if (doneBeforeFailure >= 0) {
         QCOMPARE(radio.outcomes, QList<Outcome>{Outcome::NotAcknowledged});
         if (write)
-            QCOMPARE(radio.frames.size(), badAt + 1); // nothing after the refused frame
+            QCOMPARE(radio.frames.size(), doneBeforeFailure); // nothing after the refused frame
         else
-            QCOMPARE(radio.lines.size(), badAt + 1);
+            QCOMPARE(radio.lines.size(), doneBeforeFailure);
         return;
     }
     QCOMPARE(radio.outcomes, QList<Outcome>{Outcome::Completed});
@@ -651,6 +661,58 @@ void TstLinkProtocol::staleBytesAreNoAnswer()
         QCOMPARE(radio.lines.size(), kBlockCount);
         QVERIFY(p.image() == radio.memory);
     }
+}
+
+// Whatever arrives between a read request and the ACK belongs to its reply:
+// more than 12 bytes there is a communication error, never data, whether the
+// bytes come in one piece or one by one before the tick that ends the reply.
+void TstLinkProtocol::replyLongerThanTwelveBytes_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QByteArray>("stray");
+    QTest::addColumn<bool>("byteByByte");
+    const struct {
+        const char *name;
+        int position;
+        QByteArray stray;
+    } strays[] = {
+        {"two bytes before", 0, bytes({0x20, 0x08})},
+        {"two ACKs before", 0, bytes({0x06, 0x06})},
+        {"one byte inside", 7, bytes({0x00})},
+        {"two bytes after", 12, bytes({0x00, 0x15})},
+        {"an ACK after", 12, bytes({0x06})},
+    };
+    for (int block : {0, 10, 127})
+        for (const auto &s : strays)
+            for (bool byteByByte : {false, true})
+                QTest::addRow("block %d, %s, %s", block, s.name, byteByByte ? "byte by byte" : "whole")
+                    << block << s.position << s.stray << byteByByte;
+}
+
+void TstLinkProtocol::replyLongerThanTwelveBytes()
+{
+    QFETCH(int, block);
+    QFETCH(int, position);
+    QFETCH(QByteArray, stray);
+    QFETCH(bool, byteByByte);
+
+    LinkProtocol p;
+    FakeRadio radio(p);
+    radio.byteByByte = byteByByte;
+    radio.strayAt = block;
+    radio.strayPosition = position;
+    radio.stray = stray;
+    p.startRead();
+    radio.run();
+
+    QCOMPARE(radio.outcomes, QList<Outcome>{Outcome::NotAcknowledged});
+    QCOMPARE(radio.message, link::kCommunicationError);
+    // The long reply is neither stored nor acknowledged.
+    QCOMPARE(radio.lines.size(), block);
+    QCOMPARE(p.blocksTransferred(), block);
+    QCOMPARE(radio.sent.last(), link::ReadRequest(block));
+    QCOMPARE(p.image().block(block), MemoryImage().block(block));
 }
 
 // A listener that starts the next transfer from the outcome of the last one

@@ -126,6 +126,8 @@ private slots:
     void writeThenReadBack();
     void faults_data();
     void faults();
+    void hangUpOnTheLastFrames_data();
+    void hangUpOnTheLastFrames();
     void cancel_data();
     void cancel();
     void portNotOpen();
@@ -265,6 +267,34 @@ void TstLinkTransfer::faults()
         QVERIFY2(shown.text.contains(s.radio.device()), qPrintable(shown.text));
     if (linesLeft >= 0)
         QCOMPARE(ReadLines(s.scratchPath()).size(), linesLeft);
+}
+
+// A radio that goes away on one of the last frames fails the write, also on
+// the last one, which no ACK is awaited for: the hang-up comes before the close.
+void TstLinkTransfer::hangUpOnTheLastFrames_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("block");
+    for (const char *family : {"A", "B", "C"})
+        for (int block : {125, 126, 127})
+            QTest::addRow("family %s, frame %d", family, block + 1) << QString::fromLatin1(family) << block;
+}
+
+void TstLinkTransfer::hangUpOnTheLastFrames()
+{
+    QFETCH(QString, family);
+    QFETCH(int, block);
+    Session s;
+    QVERIFY(s.open({QStringLiteral("--no-pace"), QStringLiteral("--family"), family, QStringLiteral("--fault"),
+                    QStringLiteral("hangup:%1").arg(block)}));
+    QCOMPARE(s.write(MemoryImage()), Transfer::Failed);
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    const auto &shown = s.dialogs.shown.first();
+    QVERIFY2(shown.text.startsWith(QStringLiteral("Write Error!Please try again\n")), qPrintable(shown.text));
+    QVERIFY2(shown.text.contains(s.radio.device()), qPrintable(shown.text));
+    QCOMPARE(shown.icon, Icon::Critical);
+    QVERIFY(!s.port.isOpen());
+    QCOMPARE(s.radio.recordedFrames().size(), block);
 }
 
 void TstLinkTransfer::cancel_data()

@@ -133,8 +133,8 @@ private slots:
     void startsInGroupZeroBeforeAnyModel()
     {
         mainFrm *w = make(-2);
-        QCOMPARE(w->strStype, QString("0"));
-        QCOMPARE(w->strPC, QString());
+        QCOMPARE(w->modelGroup(), QString("0"));
+        QCOMPARE(w->currentModel(), QString());
         QCOMPARE(items(combo("cboPCmodel")), (QStringList{"(U)", "(V)"}));
         QCOMPARE(w->modelHex(), QString("53"));
         QCOMPARE(titles(), (QStringList{"No.", "RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc", "Busy ", "W/N",
@@ -160,10 +160,10 @@ private slots:
     void choosingAGroupOneModel()
     {
         mainFrm *w = make(4);
-        QCOMPARE(w->strjx, QString("QZ510"));
-        QCOMPARE(w->strPC, QString("QZ510"));
-        QCOMPARE(w->strStype, QString("1"));
-        QCOMPARE(w->strMenuItem, QString("QZ70;QZ236;QZ71;QZ236star;QZ510;QZ410;;"));
+        QCOMPARE(w->modelAnswer(), QString("QZ510"));
+        QCOMPARE(w->currentModel(), QString("QZ510"));
+        QCOMPARE(w->modelGroup(), QString("1"));
+        QCOMPARE(w->modelMenuList(), QString("QZ70;QZ236;QZ71;QZ236star;QZ510;QZ410;;"));
         QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "QZ71", "QZ236star", "*QZ510", "QZ410"}));
         QCOMPARE(items(combo("cboPCmodel")), (QStringList{"QZ510(U)", "QZ510(V)"}));
         QCOMPARE(combo("cboPCmodel")->currentIndex(), 0);
@@ -183,11 +183,11 @@ private slots:
     void dialogClosedWithoutOkKeepsTheWindow()
     {
         mainFrm *w = make(-1);
-        QCOMPARE(w->strMenuItem, QString());
+        QCOMPARE(w->modelMenuList(), QString());
         QCOMPARE(newMenu(), QStringList{"*QZ70"});
         QCOMPARE(items(combo("cboPCmodel")), (QStringList{"(U)", "(V)"}));
         QCOMPARE(w->modelHex(), QString("53"));
-        QCOMPARE(w->strStype, QString("0"));
+        QCOMPARE(w->modelGroup(), QString("0"));
         // The menu is still to be built: the next OK fills it.
         whenModal([](QWidget *d) {
             d->findChild<QComboBox *>("cmbJX")->setCurrentIndex(5);
@@ -195,7 +195,7 @@ private slots:
         });
         w->tbToolBar_ButtonClick("New");
         QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "QZ71", "QZ236star", "QZ510", "*QZ410"}));
-        QCOMPARE(w->strStype, QString("1"));
+        QCOMPARE(w->modelGroup(), QString("1"));
         QCOMPARE(w->modelHex(), QString("75"));
         // An empty list builds nothing, and the menu stays as it is once built.
         w->BuildModelMenu(QString(), "QZ70");
@@ -233,8 +233,8 @@ private slots:
         QVERIFY(stayedOpen);
         QCOMPARE(m_dialogs.texts(), QStringList{"\"QZ2\" is not a model of the list. Choose one of: QZ70, QZ236, QZ71, "
                                                 "QZ236star, QZ510, QZ410."});
-        QCOMPARE(w->strjx, QString("QZ236star"));
-        QCOMPARE(w->strStype, QString("1"));
+        QCOMPARE(w->modelAnswer(), QString("QZ236star"));
+        QCOMPARE(w->modelGroup(), QString("1"));
         QCOMPARE(w->currentState(), before);
         QCOMPARE(w->modelHex(), QString("71"));
 
@@ -248,8 +248,8 @@ private slots:
     {
         mainFrm *w = make(0);
         child<QAction>("mnuType3")->trigger();
-        QCOMPARE(w->strStype, QString("1"));
-        QCOMPARE(w->strPC, QString("QZ236star"));
+        QCOMPARE(w->modelGroup(), QString("1"));
+        QCOMPARE(w->currentModel(), QString("QZ236star"));
         QCOMPARE(w->modelHex(), QString("71"));
         QCOMPARE(w->grid()->cols(), 11);
         QCOMPARE(enabledGroupLists(), kGroupLists);
@@ -257,7 +257,7 @@ private slots:
         for (int c = 7; c <= 10; ++c)
             QCOMPARE(table()->cellAlignment(3, c), Qt::AlignHCenter | Qt::AlignTop);
         child<QAction>("mnuType2")->trigger();
-        QCOMPARE(w->strStype, QString("0"));
+        QCOMPARE(w->modelGroup(), QString("0"));
         QCOMPARE(w->grid()->cols(), 8);
         QCOMPARE(enabledGroupLists(), QStringList());
         QCOMPARE(w->modelHex(), QString("55"));
@@ -540,7 +540,7 @@ private slots:
         m_dialogs.fileNames.enqueue(in);
         w->mnuOpen_Click();
         QCOMPARE(m_dialogs.shown.size(), 0);
-        QCOMPARE(w->strStype, s.group);
+        QCOMPARE(w->modelGroup(), s.group);
         QCOMPARE(w->grid()->cols(), one ? 11 : 8);
         QCOMPARE(enabledGroupLists(), one ? kGroupLists : QStringList());
         QCOMPARE(combo("cboPCmodel")->currentText(), model + "(V)");

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
-        QCOMPARE(w->strStype, radio.group);
+        QCOMPARE(w->modelGroup(), radio.group);
         QCOMPARE(w->grid()->cols(), radio.group == "1" ? 11 : 8);
         QCOMPARE(w->modelHex(), HexByte(familyA::ModelCode(model, 1)));
     }

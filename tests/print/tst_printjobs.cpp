@@ -64,7 +64,7 @@ class TstPrintJobs : public QObject {
         m_window.reset();
         m_dialogs = FakeUserDialogs();
         m_window = std::make_unique<mainFrm>(family, m_dialogs, mainFrm::Environment{m_dir.path(), m_dir.path(), {}, printers});
-        if (family.modelTable.isEmpty()) // the model dialog comes first
+        if (family.models->asksForModel()) // the model dialog comes first
             testsupport::whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
         m_window->Form_Activate();
         m_window->show();
@@ -121,7 +121,7 @@ private slots:
         saveAs("my channels.chp");
         if (refused)
             m_printers.refusal = QStringLiteral("Destination \"Office Laser\" is not accepting jobs.");
-        print(family.singlePrintItem);
+        print(family.print.singlePrintItem());
         if (refused) {
             QCOMPARE(m_dialogs.shown.size(), 1);
             const QString said = m_dialogs.shown[0].text;

@@ -31,8 +31,9 @@ namespace {
 constexpr int kBaud = 9600;
 constexpr double kBitsPerByte = 10; // 8N1
 constexpr double kWakePauseSeconds = 0.1;
-constexpr double kWallTarget = 1.05;
-constexpr double kCpuTarget = 0.02;
+constexpr double kWallTarget = 1.02;
+constexpr double kWindowCpuTarget = 0.02;
+constexpr double kCpuTarget = 0.015; // the link alone
 
 double CpuSeconds()
 {
@@ -46,10 +47,14 @@ struct Measure {
     double cpu = 0;
     qint64 bytesOnWire = 0;
     int wakeBytes = 0;
+    double blocksWall = 0;      // from the end of the handshake to the end
+    qint64 blocksBytes = 0;     // bytes on the wire in that time
     SerialLink::Outcome outcome = SerialLink::Outcome::Cancelled;
     QString message;
 
     double limit() const { return double(bytesOnWire) * kBitsPerByte / kBaud + wakeBytes * kWakePauseSeconds; }
+    double blockMs() const { return blocksWall * 1000 / core::kBlockCount; }
+    double blockLimitMs() const { return double(blocksBytes) * kBitsPerByte / kBaud * 1000 / core::kBlockCount; }
 };
 
 Measure Run(QSerialPort &port, bool write, const core::MemoryImage &image, const QString &scratch)
@@ -58,6 +63,9 @@ Measure Run(QSerialPort &port, bool write, const core::MemoryImage &image, const
     bool connecting = true;
     int writesWhileConnecting = 0;
     // Connected before the link, so each arrival is counted before the link takes it.
+    qint64 bytesAtHandshake = 0;
+    QElapsedTimer wall;
+    qint64 handshakeEndNs = 0;
     auto rx = QObject::connect(&port, &QIODevice::readyRead, [&] { m.bytesOnWire += port.bytesAvailable(); });
     SerialLink link(&port);
     // What the protocol hands over, since the last write's bytesWritten never comes once the port closes.
@@ -68,11 +76,14 @@ Measure Run(QSerialPort &port, bool write, const core::MemoryImage &image, const
     });
     QObject::connect(&link, &SerialLink::captionChanged, [&](const QString &c) {
         connecting = c == core::link::kConnectingCaption;
+        if (!connecting) {
+            handshakeEndNs = wall.nsecsElapsed();
+            bytesAtHandshake = m.bytesOnWire;
+        }
     });
     QEventLoop loop;
     QObject::connect(&link, &SerialLink::finished, &loop, &QEventLoop::quit);
 
-    QElapsedTimer wall;
     const double cpu0 = CpuSeconds();
     wall.start();
     if (write)
@@ -82,6 +93,8 @@ Measure Run(QSerialPort &port, bool write, const core::MemoryImage &image, const
     loop.exec();
     m.wall = double(wall.nsecsElapsed()) / 1e9;
     m.cpu = CpuSeconds() - cpu0;
+    m.blocksWall = double(wall.nsecsElapsed() - handshakeEndNs) / 1e9;
+    m.blocksBytes = m.bytesOnWire - bytesAtHandshake;
     m.outcome = link.outcome();
     m.message = link.message();
     // Everything written while connecting except "M" and the direction byte is a wake byte.
@@ -192,7 +205,8 @@ int main(int argc, char **argv)
             out << qSetFieldWidth(8) << Qt::left << r.name << qSetFieldWidth(6) << (write ? "write" : "read")
                 << qSetFieldWidth(0) << Qt::fixed << qSetRealNumberPrecision(3) << "wall " << m.wall
                 << " s   line limit " << m.limit() << " s (" << m.bytesOnWire << " bytes, " << m.wakeBytes
-                << " wake bytes)   wall/limit " << qSetRealNumberPrecision(3) << ratio << "   cpu " << m.cpu
+                << " wake bytes)   wall/limit " << qSetRealNumberPrecision(3) << ratio << "   per block "
+                << m.blockMs() << " ms (line " << m.blockLimitMs() << " ms)   cpu " << m.cpu
                 << " s = " << qSetRealNumberPrecision(2) << cpuShare * 100 << " % of wall   " << (ok ? "ok" : "MISSED")
                 << Qt::endl;
         }
@@ -243,7 +257,7 @@ int main(int argc, char **argv)
             return 2;
         }
         const double cpuShare = m.cpu / m.wall;
-        const bool ok = cpuShare < kCpuTarget;
+        const bool ok = cpuShare < kWindowCpuTarget;
         met = met && ok;
         out << "window " << qSetFieldWidth(6) << Qt::left << (write ? "write" : "read") << qSetFieldWidth(0)
             << Qt::fixed << qSetRealNumberPrecision(3) << "wall " << m.wall << " s   cpu " << m.cpu << " s = "
@@ -253,7 +267,7 @@ int main(int argc, char **argv)
 
     radio.terminate();
     radio.waitForFinished(2000);
-    out << "targets: wall within " << kWallTarget << " x line limit, cpu under " << kCpuTarget * 100 << " % of wall"
-        << Qt::endl;
+    out << "targets: wall within " << kWallTarget << " x line limit, the link's cpu under " << kCpuTarget * 100
+        << " % of wall, the whole program's under " << kWindowCpuTarget * 100 << " %" << Qt::endl;
     return met ? 0 : 1;
 }

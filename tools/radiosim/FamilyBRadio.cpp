@@ -148,7 +148,7 @@ Reaction FamilyBRadio::writeFrame(unsigned char byte)
             file->flush(); // tests read the record while the radio runs
     }
     m_memory.setBlock(address, frame.mid(4, 8));
-    const QString error = m_memory.save();
+    const QString error = m_memory.saveBlock(address, 8);
     if (!error.isEmpty())
         m_error = error;
     if (m_faults.shortAt == block)

@@ -20,13 +20,28 @@ QString RadioMemory::load(const QString &path)
     return {};
 }
 
-QString RadioMemory::save() const
+QString RadioMemory::save()
 {
     if (m_path.isEmpty())
         return {};
+    m_file.close(); // the new file replaces the one it has open
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(m_bytes) != kSize || !f.commit())
         return QStringLiteral("cannot write %1: %2").arg(m_path, f.errorString());
+    return {};
+}
+
+QString RadioMemory::saveBlock(int address, int size)
+{
+    if (m_path.isEmpty() || address < 0 || address + size > kSize)
+        return {};
+    if (!m_file.isOpen()) {
+        m_file.setFileName(m_path);
+        if (!m_file.open(QIODevice::ReadWrite))
+            return QStringLiteral("cannot write %1: %2").arg(m_path, m_file.errorString());
+    }
+    if (!m_file.seek(address) || m_file.write(m_bytes.constData() + address, size) != size || !m_file.flush())
+        return QStringLiteral("cannot write %1: %2").arg(m_path, m_file.errorString());
     return {};
 }
 
