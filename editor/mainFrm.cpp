@@ -606,14 +606,7 @@ void mainFrm::saveBandText(QWidget *parent, int slot, const QString &text)
 
 QString mainFrm::settingsPath() const { return core::SettingsPath(m_env.settingsFolder()); }
 
-// Beside the program, else in its installed data folder; the missing file is named as beside the program.
-QString mainFrm::helpPath() const
-{
-    if (m_extras.helpFile.isEmpty())
-        return QString();
-    const QString found = HelpFilePath(m_env.programDir, m_extras.helpFile);
-    return found.isEmpty() ? QDir(m_env.programDir).filePath(m_extras.helpFile) : found;
-}
+QString mainFrm::helpPath() const { return HelpViewer::filePath(m_env.programDir, m_extras.helpFile); }
 
 void mainFrm::mnuIndex_Click()
 {
