@@ -92,16 +92,16 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath(name), "[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n");
         mainFrm w(HeronFamily(), m_dialogs, mainFrm::Environment{dir.path(), dir.path(), {}});
-        QCOMPARE(w.bands.PL1, QString("400MHz---470MHz"));
-        QCOMPARE(w.bands.PL2, QString("136MHz---174MHz"));
+        QCOMPARE(w.bands().PL1, QString("400MHz---470MHz"));
+        QCOMPARE(w.bands().PL2, QString("136MHz---174MHz"));
         QCOMPARE(w.bandLabel(), QString("400MHz---470MHz"));
     }
 
     void startupState()
     {
         mainFrm *w = make("[Frequent]\r\nPL1=400MHz---470MHz\r\nPL2=136MHz---174MHz\r\n");
-        QCOMPARE(w->bands.PL1, QString("400MHz---470MHz"));
-        QCOMPARE(w->bands.PL2, QString("136MHz---174MHz"));
+        QCOMPARE(w->bands().PL1, QString("400MHz---470MHz"));
+        QCOMPARE(w->bands().PL2, QString("136MHz---174MHz"));
         QCOMPARE(w->bandLabel(), QString("400MHz---470MHz"));
         QCOMPARE(combo("cboPCmodel")->count(), 2);
         QCOMPARE(combo("cboPCmodel")->itemText(0), QString("QZ70(U)"));
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(w->optionByte(), QString("0"));
         QCOMPARE(w->voiceByte(), QString("255"));
         QCOMPARE(w->channelCount(), 16);
-        QCOMPARE(w->band.sPower, 5);
+        QCOMPARE(w->band().sPower, 5);
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->grid()->channelTexts().size(), 16);
         QCOMPARE(m_dialogs.shown.size(), 0);
@@ -137,8 +137,12 @@ private slots:
         emit combo("cboYYBP")->activated(2);
         QCOMPARE(w->voiceByte(), QString("1"));
         // Activation refreshes the band label and the option byte from the band editor.
-        w->bands.PL2 = "136MHz---174MHz";
-        w->band.crystal14MHz = true;
+        core::BandTexts bands = w->bands();
+        bands.PL2 = "136MHz---174MHz";
+        w->setBands(bands);
+        core::BandOptions band = w->band();
+        band.crystal14MHz = true;
+        w->setBand(band);
         w->Form_Activate();
         QCOMPARE(w->bandLabel(), QString("136MHz---174MHz"));
         QCOMPARE(w->optionByte(), QString("160"));
@@ -192,7 +196,7 @@ private slots:
         QCOMPARE(combo("cboFuncSQL")->currentText(), QString("9"));
         QCOMPARE(combo("cboYYBP")->currentText(), QString("English"));
         QCOMPARE(combo("cboFuncSave")->currentText(), QString("Disable"));
-        QCOMPARE(w->band.sPower, 10);
+        QCOMPARE(w->band().sPower, 10);
         QCOMPARE(w->grid()->channelTexts().at(0),
                  (QStringList{"462.56250", "462.56250", "67.0", "D023N", "Yes", "N", "Middle"}));
         QCOMPARE(w->grid()->channelTexts().at(15), (QStringList{"136.00000", "136.00000", "D754I", "254.1", "No", "W", "Low"}));
@@ -391,9 +395,9 @@ private slots:
             });
         });
         QVERIFY(trigger(w, "mnuTune"));
-        QCOMPARE(w->bands.PL1, QString("136MHz---174MHz"));
+        QCOMPARE(w->bands().PL1, QString("136MHz---174MHz"));
         QCOMPARE(w->bandLabel(), QString("136MHz---174MHz")); // refreshed by the activation
-        QVERIFY(w->band.crystal14MHz);
+        QVERIFY(w->band().crystal14MHz);
         QCOMPARE(w->optionByte(), QString("32"));
     }
 

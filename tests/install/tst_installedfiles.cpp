@@ -130,7 +130,7 @@ private slots:
 
         // The window runs on with the installed bands.
         mainFrm window(HeronFamily(), dialogs, env);
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
         QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), kDefaults);
     }
 
@@ -176,8 +176,8 @@ private slots:
         // A change to the user's file is what the next window reads.
         QVERIFY(core::WriteIniString("Frequent", "PL2", "144MHz---148MHz", core::SettingsPath(env.settingsFolder())));
         mainFrm window(HeronFamily(), dialogs, env);
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
-        QCOMPARE(window.bands.PL2, QString("144MHz---148MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL2, QString("144MHz---148MHz"));
         QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), kDefaults);
 
         QString named;

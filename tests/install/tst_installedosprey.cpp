@@ -53,7 +53,7 @@ private slots:
 
         mainFrm window(OspreyFamily(), dialogs, env);
         window.Form_Activate();
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
 
         // Test Mode, position 2 (key PL3), Save and Exit.
         whenModal(

@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(items, (QStringList{"QZ--311B(1)", "QZ--311B(2)", "QZ--311B(3)", "QZ--311B(4)", "QZ--311A(1)", "QZ--311A(2)"}));
         QCOMPARE(combo("cboFuncTOT")->itemText(0), QString("Off"));
         QCOMPARE(combo("cboFuncTOT")->currentText(), QString("Off"));
-        QCOMPARE(w->bands.pl6, QString("450MHz---512MHz"));
+        QCOMPARE(w->bands().pl6, QString("450MHz---512MHz"));
 
         const QStringList hex{"11", "12", "13", "14", "24", "25"};
         const QStringList decimal{"17", "18", "19", "20", "36", "37"};
@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(seen.size(), 7);
         QCOMPARE(seen[3], QString("QZ--311B(4)|QZ--311B(4)"));
         QCOMPARE(seen[6], QString("450-512"));
-        QCOMPARE(w->bands.pl6, QString("440MHz---480MHz"));
+        QCOMPARE(w->bands().pl6, QString("440MHz---480MHz"));
         QCOMPARE(w->bandLabel(), QString("440MHz---480MHz"));
         QVERIFY(readBytes(ini()).contains("PL6=440MHz---480MHz\r\n"));
         QVERIFY(readBytes(ini()).contains("PL4=420MHz---450MHz\r\n"));
@@ -290,7 +290,7 @@ private slots:
             e->findChild<QLineEdit *>("Text1")->setText("460");
             clickTreeItem(e, "Save and Exit");
         });
-        QCOMPARE(w->bands.PL4, QString("420MHz---460MHz"));
+        QCOMPARE(w->bands().PL4, QString("420MHz---460MHz"));
         QVERIFY(readBytes(ini()).contains("PL4=420MHz---460MHz\r\n"));
         QVERIFY(readBytes(ini()).contains("PL6=440MHz---480MHz\r\n"));
         QCOMPARE(m_dialogs.shown.size(), 0);
@@ -303,7 +303,7 @@ private slots:
             e->findChild<QLineEdit *>("Text1")->setText("480");
             e->close();
         });
-        QCOMPARE(w->bands.PL1, QString("400MHz---480MHz"));
+        QCOMPARE(w->bands().PL1, QString("400MHz---480MHz"));
         QCOMPARE(readBytes(ini()), kSixBands);
     }
 
@@ -314,7 +314,7 @@ private slots:
             e->findChild<QLineEdit *>("Text1")->clear();
             clickTreeItem(e, "Save and Exit");
         });
-        QCOMPARE(w->bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(w->bands().PL1, QString("400MHz---470MHz"));
         QCOMPARE(readBytes(ini()), kSixBands);
 
         make();
@@ -322,7 +322,7 @@ private slots:
             e->findChild<QLineEdit *>("Text2")->setText("400");
             clickTreeItem(e, "Save and Exit");
         });
-        QCOMPARE(m_window->bands.PL1, QString());
+        QCOMPARE(m_window->bands().PL1, QString());
         QVERIFY(!QFile::exists(ini()));
     }
 
@@ -335,11 +335,11 @@ private slots:
             e->findChild<QLineEdit *>("Text1")->setText("174");
             clickTreeItem(e, "Save and Exit");
         });
-        QCOMPARE(w->bands.pl5, QString("136MHz---174MHz"));
+        QCOMPARE(w->bands().pl5, QString("136MHz---174MHz"));
         QCOMPARE(readBytes(ini()), QByteArray("[Frequent]\r\nPL5=136MHz---174MHz\r\n"));
         // The next start reads it.
         make(readBytes(ini()));
-        QCOMPARE(m_window->bands.pl5, QString("136MHz---174MHz"));
+        QCOMPARE(m_window->bands().pl5, QString("136MHz---174MHz"));
     }
 
     void settingsFileInAnyCaseIsTheOneFile()
@@ -351,7 +351,7 @@ private slots:
         m_dialogs = FakeUserDialogs();
         m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, mainFrm::Environment{m_dir.path(), m_dir.path(), {}});
         m_window->Form_Activate();
-        QCOMPARE(m_window->bands.PL2, QString("136MHz---174MHz"));
+        QCOMPARE(m_window->bands().PL2, QString("136MHz---174MHz"));
         inBandEditor([](QWidget *e) {
             e->findChild<QLineEdit *>("Text2")->setText("400");
             e->findChild<QLineEdit *>("Text1")->setText("470");
@@ -360,7 +360,7 @@ private slots:
         QVERIFY(!QFile::exists(ini()));
         QCOMPARE(readBytes(upper), QByteArray("[Frequent]\r\nPL2=136MHz---174MHz\r\nPL1=400MHz---470MHz\r\n"));
         m_window = std::make_unique<mainFrm>(OspreyFamily(), m_dialogs, mainFrm::Environment{m_dir.path(), m_dir.path(), {}});
-        QCOMPARE(m_window->bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(m_window->bands().PL1, QString("400MHz---470MHz"));
         QCOMPARE(m_window->bandLabel(), QString("400MHz---470MHz"));
         QFile::remove(upper);
     }
@@ -408,7 +408,7 @@ private slots:
             e->findChild<QLineEdit *>("Text1")->setText("480");
             clickTreeItem(e, "Save and Exit");
         });
-        QCOMPARE(m_window->bands.PL1, QString("400MHz---480MHz"));
+        QCOMPARE(m_window->bands().PL1, QString("400MHz---480MHz"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.contains("No space left on device"), qPrintable(m_dialogs.shown[0].text));
         QVERIFY2(m_dialogs.shown[0].text.contains(path), qPrintable(m_dialogs.shown[0].text));
@@ -427,7 +427,7 @@ private slots:
             clickTreeItem(e, "Save and Exit");
         });
         QDir(m_dir.filePath("Sfc.ini")).removeRecursively();
-        QCOMPARE(m_window->bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(m_window->bands().PL1, QString("400MHz---470MHz"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.contains(ini()), qPrintable(m_dialogs.shown[0].text));
     }

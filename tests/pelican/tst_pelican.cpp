@@ -478,7 +478,9 @@ private slots:
     void optionByteFollowsTheGroup()
     {
         mainFrm *w = make(4);
-        w->band.crystal14MHz = true;
+        core::BandOptions band = w->band();
+        band.crystal14MHz = true;
+        w->setBand(band);
         choose("cbosd", 1);
         choose("cboTSY", 1);
         choose("cboRPGN", 0);
