@@ -1,6 +1,7 @@
 #include "mainFrm.h"
 #include "ChannelGrid.h"
 #include "FileCommands.h"
+#include "FunctionSettings.h"
 #include "HelpViewer.h"
 #include "ModelSelection.h"
 #include "PrintCommands.h"
@@ -119,23 +120,9 @@ void mainFrm::buildControls()
     fraFunc->setObjectName(QStringLiteral("fraFunc"));
     fraFunc->setGeometry(10, 4, 960, 128);
 
-    const auto label = [this](const QString &name, const QString &text, int x, int y, int w) {
-        auto *l = new QLabel(text, fraFunc);
-        l->setObjectName(name);
-        l->setGeometry(x, y, w, 24);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    const auto combo = [this](const QString &name, int x, int y) {
-        auto *c = new QComboBox(fraFunc);
-        c->setObjectName(name);
-        c->setGeometry(x, y, 150, 24);
-        return c;
-    };
-
-    label(QStringLiteral("lblModel"), QStringLiteral("Model Type:"), 10, 24, 110);
-    cboPCmodel = combo(QStringLiteral("cboPCmodel"), 126, 24);
-    label(QStringLiteral("lblBand"), QStringLiteral("Radio Band:"), 310, 24, 110);
+    FunctionSettings::makeLabel(fraFunc, QStringLiteral("lblModel"), QStringLiteral("Model Type:"), 10, 24, 110);
+    cboPCmodel = FunctionSettings::makeCombo(fraFunc, QStringLiteral("cboPCmodel"), 126, 24);
+    FunctionSettings::makeLabel(fraFunc, QStringLiteral("lblBand"), QStringLiteral("Radio Band:"), 310, 24, 110);
     Label2 = new QLabel(fraFunc);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(426, 24, 230, 24);
@@ -145,27 +132,10 @@ void mainFrm::buildControls()
                                   {[this] { cboPCmodel_Click(); }, [this](int n) { SetupChannelGrid(n); }});
     connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
 
-    const int xs[3] = {10, 310, 640};
-    for (int i = 0; i < m_family.lists.size(); ++i) {
-        const FunctionListInfo &info = m_family.lists.at(i);
-        const int x = xs[i % 3];
-        const int y = 58 + 34 * (i / 3);
-        m_listLabels << label(info.labelName.isEmpty() ? QStringLiteral("lbl") + info.objectName.mid(3) : info.labelName,
-                              info.label, x, y, 110);
-        QComboBox *c = combo(info.objectName, x + 116, y);
-        c->addItems(info.items);
-        m_lists << c;
-        connect(c, &QComboBox::activated, this, [this, role = info.role] { listChosen(role); });
-    }
-    // A setting list changes only when the user has clicked or tabbed into it;
-    // the wheel passing over it on its way to the grid changes nothing.
-    for (QComboBox *c : fraFunc->findChildren<QComboBox *>()) {
-        c->setFocusPolicy(Qt::StrongFocus);
-        c->installEventFilter(this);
-    }
-    // A third row of lists makes the frame taller and the grid shorter.
-    const int extraRows = qMax(0, int((m_family.lists.size() + 2) / 3) - 2);
-    fraFunc->setGeometry(10, 4, 960, 128 + 34 * extraRows);
+    m_functions = std::make_unique<FunctionSettings>(
+        m_family, fraFunc, FunctionSettings::WindowHooks{[this] { return m_band; }, [this] { return m_models->group(); }});
+    // A third row of lists makes the grid shorter.
+    const int extraRows = m_functions->extraRows();
 
     const ModelScheme &scheme = *m_family.models;
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, scheme.grid(scheme.startGroup()));
@@ -293,9 +263,12 @@ void mainFrm::updateClock()
 void mainFrm::Form_Load()
 {
     m_models->start();
-    setListIndex(cboPCmodel, 0);
-    for (int i = 0; i < m_lists.size(); ++i)
-        setListIndex(m_lists.at(i), ListValue(m_family.defaults, m_family.lists.at(i).role));
+    {
+        const QSignalBlocker block(cboPCmodel);
+        cboPCmodel->setCurrentIndex(0);
+    }
+    cboPCmodel_Click();
+    m_functions->setDefaults();
     cboFuncMoni_Click();
     refreshModel();
     cboYYBP_Click();
@@ -303,86 +276,19 @@ void mainFrm::Form_Load()
     closePort();
 }
 
-void mainFrm::setListIndex(QComboBox *box, int index)
-{
-    {
-        const QSignalBlocker block(box);
-        box->setCurrentIndex(index);
-    }
-    if (box == cboPCmodel)
-        cboPCmodel_Click();
-    else if (const int i = int(m_lists.indexOf(box)); i >= 0)
-        listChosen(m_family.lists.at(i).role);
-}
-
-// What a choice in a list recomputes, by what the list holds.
-void mainFrm::listChosen(ListRole role)
-{
-    switch (role) {
-    case ListRole::Moni: cboFuncMoni_Click(); break;
-    case ListRole::BatterySave: cbosd_Click(); break;
-    case ListRole::Voice: cboYYBP_Click(); break;
-    case ListRole::Sound:
-    case ListRole::Scrambler: rebuildOptionByte(); break;
-    case ListRole::TimeOut:
-    case ListRole::Squelch:
-    case ListRole::Scan:
-    case ListRole::Priority: break;
-    }
-}
-
-QComboBox *mainFrm::list(ListRole role) const
-{
-    for (int i = 0; i < m_lists.size(); ++i)
-        if (m_family.lists.at(i).role == role)
-            return m_lists.at(i);
-    return nullptr;
-}
-
-core::FunctionLists mainFrm::listPositions() const
-{
-    core::FunctionLists lists;
-    for (int i = 0; i < m_lists.size(); ++i)
-        ListValue(lists, m_family.lists.at(i).role) = m_lists.at(i)->currentIndex();
-    return lists;
-}
-
 void mainFrm::SetupChannelGrid(int n)
 {
     if (const GridDescription *grid = m_models->groupGrid())
         gridXDSZ->setDescription(*grid);
     gridXDSZ->SetupChannelGrid(n);
-    enableGroupLists();
+    m_functions->enableGroupLists(m_models->group());
 }
 
-void mainFrm::enableGroupLists()
-{
-    for (int i = 0; i < m_lists.size(); ++i) {
-        const QStringList &groups = m_family.lists.at(i).enabledInGroups;
-        if (groups.isEmpty())
-            continue;
-        m_lists.at(i)->setEnabled(groups.contains(m_models->group()));
-        m_listLabels.at(i)->setEnabled(groups.contains(m_models->group()));
-    }
-}
-
-void mainFrm::rebuildOptionByte()
-{
-    const int m = list(ListRole::Moni)->currentIndex();
-    const int s = list(ListRole::BatterySave)->currentIndex();
-    if (m < 0 || s < 0)
-        return;
-    EditorState state;
-    state.lists = listPositions();
-    state.band = m_band;
-    state.group = m_models->group();
-    const auto byte = m_family.optionByte(state);
-    if (byte)
-        strOptionByte = QString::number(*byte);
-}
-
-void mainFrm::cboFuncMoni_Click() { rebuildOptionByte(); }
-void mainFrm::cbosd_Click() { rebuildOptionByte(); }
+void mainFrm::cboFuncMoni_Click() { m_functions->rebuildOptionByte(); }
+void mainFrm::cbosd_Click() { m_functions->rebuildOptionByte(); }
+void mainFrm::cboYYBP_Click() { m_functions->rebuildVoiceByte(); }
+QString mainFrm::optionByte() const { return m_functions->optionByte(); }
+QString mainFrm::voiceByte() const { return m_functions->voiceByte(); }
 
 void mainFrm::cboPCmodel_Click()
 {
@@ -408,11 +314,6 @@ void mainFrm::refreshModel()
     blnGridReady = false;
     cboPCmodel_Click();
     blnGridReady = true;
-}
-
-void mainFrm::cboYYBP_Click()
-{
-    strVoiceByte = QString::number(m_family.voiceByte(list(ListRole::Voice)->currentIndex()));
 }
 
 QString mainFrm::bandLabel() const { return Label2->text(); }
@@ -463,11 +364,6 @@ void mainFrm::showEvent(QShowEvent *e)
 
 bool mainFrm::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::Wheel) {
-        auto *c = qobject_cast<QComboBox *>(watched);
-        if (c && c->parentWidget() == fraFunc && !c->hasFocus())
-            return true;
-    }
     if (watched == m_central && e->type() == QEvent::Resize && m_extras.proportionalLayout) {
         ControlGeometry.apply(m_central->size());
         // A new size lays the grid out anew but keeps the channels.
@@ -506,7 +402,7 @@ EditorState mainFrm::currentState() const
 {
     EditorState s;
     m_models->fillState(s);
-    s.lists = listPositions();
+    s.lists = m_functions->positions();
     s.band = m_band;
     s.channels = gridXDSZ->channelTexts();
     return s;
@@ -518,15 +414,7 @@ void mainFrm::applyState(const EditorState &s)
     gridXDSZ->hideEditors();
     m_models->applyState(s);
     refreshModel();
-    // The loaded band options take effect from Time Out on, after Moni and Battery Save have run.
-    const ListRole order[] = {ListRole::Moni, ListRole::BatterySave, ListRole::TimeOut, ListRole::Squelch,
-                              ListRole::Voice, ListRole::Scan, ListRole::Sound, ListRole::Scrambler, ListRole::Priority};
-    for (const ListRole role : order) {
-        if (role == ListRole::TimeOut)
-            m_band = s.band;
-        if (QComboBox *box = list(role))
-            setListIndex(box, ListValue(s.lists, role));
-    }
+    m_functions->apply(s.lists, [this, &s] { m_band = s.band; });
     gridXDSZ->setChannelTexts(s.channels);
 }
 

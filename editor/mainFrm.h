@@ -22,6 +22,7 @@ class QStatusBar;
 class QToolBar;
 class ChannelGrid;
 class FileCommands;
+class FunctionSettings;
 class ModelSelection;
 class PrintCommands;
 class TransferCommands;
@@ -99,8 +100,8 @@ public:
     // The derived setting texts.
     QString modelHex() const { return strModelHex; }
     QString modelByte() const { return strModelByte; }
-    QString optionByte() const { return strOptionByte; }
-    QString voiceByte() const { return strVoiceByte; }
+    QString optionByte() const;
+    QString voiceByte() const;
     QString bandLabel() const;
 
     ChannelGrid *grid() const { return gridXDSZ; }
@@ -137,18 +138,11 @@ private:
     void SetupChannelGrid(int n);
     // The model box's handler, run for the window's own refresh: the grid is left as it is.
     void refreshModel();
-    QComboBox *list(ListRole role) const;
-    // The window's list positions by role.
-    core::FunctionLists listPositions() const;
-    void listChosen(ListRole role);
-    void setListIndex(QComboBox *list, int index);
-    void enableGroupLists();
 
     void cboFuncMoni_Click();
     void cbosd_Click();
     void cboPCmodel_Click();
     void cboYYBP_Click();
-    void rebuildOptionByte();
 
     void closePort();
     QString controlText(const QString &objectName) const;
@@ -163,8 +157,7 @@ private:
     QComboBox *cboPCmodel = nullptr;
     QLabel *Label2 = nullptr;
     ModelSelection *m_models = nullptr;
-    QList<QComboBox *> m_lists;
-    QList<QLabel *> m_listLabels;
+    std::unique_ptr<FunctionSettings> m_functions;
     ChannelGrid *gridXDSZ = nullptr;
     QToolBar *tbToolBar = nullptr;
     QStatusBar *sbStatusBar = nullptr;
@@ -183,8 +176,6 @@ private:
     bool m_shown = false;
     QString strModelHex;
     QString strModelByte;
-    QString strOptionByte;
-    QString strVoiceByte;
     QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     ProportionalLayout ControlGeometry;
 
