@@ -5,6 +5,7 @@
 #include "HelpViewer.h"
 #include "ModelSelection.h"
 #include "PrintCommands.h"
+#include "StatusClock.h"
 #include "TransferCommands.h"
 
 #include "common/InstalledFiles.h"
@@ -88,7 +89,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     buildMenus();
     buildToolBar();
     if (m_extras.statusBar)
-        buildStatusBar();
+        m_status = std::make_unique<StatusClock>(this, windowTitle());
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &mainFrm::mnuIndex_Click);
 
@@ -105,7 +106,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
         m_central->installEventFilter(this);
     }
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height() +
-                                    (sbStatusBar ? sbStatusBar->sizeHint().height() : 0));
+                                    (m_status ? m_status->bar()->sizeHint().height() : 0));
 }
 
 mainFrm::~mainFrm() = default;
@@ -223,40 +224,6 @@ void mainFrm::buildToolBar()
             a->setToolTip(button.toolTip);
         connect(a, &QAction::triggered, this, [this, text] { tbToolBar_ButtonClick(text); });
     }
-}
-
-void mainFrm::buildStatusBar()
-{
-    sbStatusBar = statusBar();
-    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar->setSizeGripEnabled(false);
-    const auto panel = [this](const QString &name, int stretch) {
-        auto *l = new QLabel(sbStatusBar);
-        l->setObjectName(name);
-        l->setFrameShape(QFrame::StyledPanel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setContentsMargins(4, 0, 4, 0);
-        sbStatusBar->addPermanentWidget(l, stretch);
-        return l;
-    };
-    panel(QStringLiteral("sbCaption"), 1)->setText(windowTitle());
-    sbDate = panel(QStringLiteral("sbDate"), 0);
-    sbTime = panel(QStringLiteral("sbTime"), 0);
-    updateClock();
-    // Each tick lands just after the second changes, so the time never lags a second.
-    m_clock.setTimerType(Qt::PreciseTimer);
-    m_clock.setInterval(1000);
-    connect(&m_clock, &QTimer::timeout, this, &mainFrm::updateClock);
-    m_clock.start();
-}
-
-void mainFrm::updateClock()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale;
-    sbDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    sbTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
-    m_clock.setInterval(1000 - now.time().msec() + 5);
 }
 
 // Start-up defaults; each list's handler runs as if the user had chosen the item.

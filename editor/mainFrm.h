@@ -18,13 +18,13 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QSerialPort;
-class QStatusBar;
 class QToolBar;
 class ChannelGrid;
 class FileCommands;
 class FunctionSettings;
 class ModelSelection;
 class PrintCommands;
+class StatusClock;
 class TransferCommands;
 namespace print {
 class Printers;
@@ -131,8 +131,6 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildControls();
-    void buildStatusBar();
-    void updateClock();
     void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
     void SetupChannelGrid(int n);
@@ -160,10 +158,7 @@ private:
     std::unique_ptr<FunctionSettings> m_functions;
     ChannelGrid *gridXDSZ = nullptr;
     QToolBar *tbToolBar = nullptr;
-    QStatusBar *sbStatusBar = nullptr;
-    QLabel *sbDate = nullptr;
-    QLabel *sbTime = nullptr;
-    QTimer m_clock;
+    std::unique_ptr<StatusClock> m_status;
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
     int m_portChoice = 0;
