@@ -1,4 +1,5 @@
 #include "mainFrm.h"
+#include "BandSettings.h"
 #include "ChannelGrid.h"
 #include "FileCommands.h"
 #include "FunctionSettings.h"
@@ -12,8 +13,6 @@
 #include "common/frmAbout.h"
 #include "common/frmDK.h"
 #include "common/frmJXXZ.h"
-#include "common/frmLogin.h"
-#include "common/frmMODE.h"
 #include "common/frmSplash.h"
 #include "core/ChannelCodes.h"
 #include "core/mdlFunction.h"
@@ -38,10 +37,6 @@ using core::EditorState;
 namespace {
 
 constexpr QSize kDesignSize(980, 600);
-
-const QString kSettingsSection = QStringLiteral("Frequent");
-
-QString BandKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
 
 } // namespace
 
@@ -78,12 +73,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
                                                                   },
                                                                   [this](const EditorState &s) { applyState(s); }});
 
-    // Creation: band texts, band editor defaults, channel count.
-    const QString ini = settingsPath();
-    for (int slot = 0; slot < m_extras.bandTextsRead; ++slot)
-        if (QString *text = m_bands.byPosition(slot))
-            *text = core::ReadIniString(kSettingsSection, BandKey(slot), ini);
-    m_band = core::BandOptions{};
+    m_bands = std::make_unique<BandSettings>(m_extras, m_dialogs, m_env.settingsFolder(), this);
 
     buildControls();
     buildMenus();
@@ -134,7 +124,7 @@ void mainFrm::buildControls()
     connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
 
     m_functions = std::make_unique<FunctionSettings>(
-        m_family, fraFunc, FunctionSettings::WindowHooks{[this] { return m_band; }, [this] { return m_models->group(); }});
+        m_family, fraFunc, FunctionSettings::WindowHooks{[this] { return m_bands->options(); }, [this] { return m_models->group(); }});
     // A third row of lists makes the grid shorter.
     const int extraRows = m_functions->extraRows();
 
@@ -260,9 +250,8 @@ QString mainFrm::voiceByte() const { return m_functions->voiceByte(); }
 void mainFrm::cboPCmodel_Click()
 {
     if (const auto slot = m_models->currentSlot()) {
-        const QString *text = m_bands.byPosition(slot->bandSlot);
-        Label2->setText(text ? *text : QString());
-        m_bandKey = BandKey(slot->bandSlot);
+        Label2->setText(m_bands->text(slot->bandSlot));
+        m_bandKey = BandSettings::key(slot->bandSlot);
         strModelHex = core::HexByte(slot->code);
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
@@ -301,6 +290,10 @@ void mainFrm::Form_Activate()
 }
 
 void mainFrm::ChooseModel() { m_models->choose(); }
+const core::BandTexts &mainFrm::bands() const { return m_bands->texts(); }
+void mainFrm::setBands(const core::BandTexts &bands) { m_bands->setTexts(bands); }
+const core::BandOptions &mainFrm::band() const { return m_bands->options(); }
+void mainFrm::setBand(const core::BandOptions &band) { m_bands->setOptions(band); }
 void mainFrm::mnuType_Click(int index) { m_models->typeChosen(index); }
 
 QString mainFrm::currentModel() const { return m_models->model(); }
@@ -370,7 +363,7 @@ EditorState mainFrm::currentState() const
     EditorState s;
     m_models->fillState(s);
     s.lists = m_functions->positions();
-    s.band = m_band;
+    s.band = m_bands->options();
     s.channels = gridXDSZ->channelTexts();
     return s;
 }
@@ -381,7 +374,7 @@ void mainFrm::applyState(const EditorState &s)
     gridXDSZ->hideEditors();
     m_models->applyState(s);
     refreshModel();
-    m_functions->apply(s.lists, [this, &s] { m_band = s.band; });
+    m_functions->apply(s.lists, [this, &s] { m_bands->setOptions(s.band); });
     gridXDSZ->setChannelTexts(s.channels);
 }
 
@@ -428,16 +421,7 @@ void mainFrm::endProgram()
 
 void mainFrm::mnuTune_Click()
 {
-    frmLogin login(m_dialogs, this);
-    login.exec();
-    if (login.LoginSucceeded) {
-        frmMODE editor(m_dialogs, m_bands, m_band, cboPCmodel->currentIndex(), Label2->text(), m_extras.bandEditor, this);
-        if (m_extras.bandEditorForCurrentModel)
-            editor.InitPCmodal(m_models->model());
-        if (m_extras.bandEditorWritesSettings)
-            editor.onSaveAndExit = [this, &editor](int slot, const QString &text) { saveBandText(&editor, slot, text); };
-        editor.exec();
-    }
+    m_bands->testMode(cboPCmodel->currentIndex(), Label2->text(), m_models->model());
     Form_Activate();
 }
 
@@ -447,16 +431,6 @@ void mainFrm::mnuPort_Click()
     dialog.exec();
     m_portChoice = dialog.DKH;
     Form_Activate();
-}
-
-// One key per save; a file that cannot be written is said so, naming it.
-void mainFrm::saveBandText(QWidget *parent, int slot, const QString &text)
-{
-    const QString path = settingsPath();
-    const core::Status saved = core::WriteIniString(kSettingsSection, BandKey(slot), text, path);
-    if (!saved)
-        m_dialogs.message(parent, QStringLiteral("The band was not saved in the settings file.\n") + saved.error(),
-                          QStringLiteral("Test  Mode"), UserDialogs::Icon::Warning);
 }
 
 QString mainFrm::settingsPath() const { return core::SettingsPath(m_env.settingsFolder()); }

@@ -19,6 +19,7 @@ class QLabel;
 class QMenu;
 class QSerialPort;
 class QToolBar;
+class BandSettings;
 class ChannelGrid;
 class FileCommands;
 class FunctionSettings;
@@ -51,10 +52,10 @@ public:
     ~mainFrm() override;
 
     // The band texts PL1..pl6, and the band editor's crystal, IF polarity and power step.
-    const core::BandTexts &bands() const { return m_bands; }
-    void setBands(const core::BandTexts &bands) { m_bands = bands; }
-    const core::BandOptions &band() const { return m_band; }
-    void setBand(const core::BandOptions &band) { m_band = band; }
+    const core::BandTexts &bands() const;
+    void setBands(const core::BandTexts &bands);
+    const core::BandOptions &band() const;
+    void setBand(const core::BandOptions &band);
     // The port dialog's choice; the port number is one more.
     int portChoice() const { return m_portChoice; }
 
@@ -131,7 +132,6 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildControls();
-    void saveBandText(QWidget *parent, int slot, const QString &text);
     void Form_Load();
     void SetupChannelGrid(int n);
     // The model box's handler, run for the window's own refresh: the grid is left as it is.
@@ -162,8 +162,7 @@ private:
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
     int m_portChoice = 0;
-    core::BandTexts m_bands;
-    core::BandOptions m_band;
+    std::unique_ptr<BandSettings> m_bands;
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
