@@ -5,7 +5,9 @@
 #include "print/Printers.h"
 #include "print/mdlMODEL.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 
 PrintCommands::PrintCommands(const FamilyPrint &print, QString programTitle, UserDialogs &dialogs,
                              print::Printers *printers, QString scriptPath, Window window)
@@ -47,7 +49,7 @@ print::DataPageData PrintCommands::handOver() const
     const ChannelGrid &grid = *m_window.grid;
     print::DataPageData data;
     for (const print::PageSetting &s : page.settings)
-        data.texts << m_window.text(s.source);
+        data.texts << text(s.source);
     const int rows = grid.rows();
     const int cols = grid.cols();
     data.grid = print::PrintGrid(rows + 1, cols + 1);
@@ -64,7 +66,7 @@ ScriptPageSource PrintCommands::scriptPageSource() const
 {
     const ChannelGrid &grid = *m_window.grid;
     ScriptPageSource source;
-    source.text = m_window.text;
+    source.text = [this](const QString &name) { return text(name); };
     source.grid = print::PrintGrid(grid.rows(), grid.cols());
     for (int r = 0; r < grid.rows(); ++r)
         for (int c = 0; c < grid.cols(); ++c)
@@ -129,4 +131,13 @@ void PrintCommands::preview()
         return;
     if (m_print.scriptPage)
         printScriptPage();
+}
+
+QString PrintCommands::text(const QString &objectName) const
+{
+    if (const auto *box = m_window.parent->findChild<QComboBox *>(objectName))
+        return box->currentText();
+    if (const auto *label = m_window.parent->findChild<QLabel *>(objectName))
+        return label->text();
+    return QString();
 }

@@ -24,7 +24,6 @@ public:
     struct Window {
         QWidget *parent = nullptr;                                  // owns the previews
         ChannelGrid *grid = nullptr;
-        std::function<QString(const QString &objectName)> text;    // a list's or label's text
         std::function<QString()> fileName;                          // the file shown; empty: none
         std::function<void()> stopEditorTimer;
     };
@@ -51,6 +50,8 @@ public:
 
 private:
     print::Printers &printers();
+    // A list's or label's text in the window, by its object name.
+    QString text(const QString &objectName) const;
     void printScriptPage();
 
     const FamilyPrint &m_print;

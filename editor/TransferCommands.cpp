@@ -2,6 +2,7 @@
 
 #include "common/PortList.h"
 #include "common/UserDialogs.h"
+#include "common/frmDK.h"
 
 #include <QSerialPort>
 
@@ -23,7 +24,7 @@ bool TransferCommands::openPort()
 {
     if (m_port.isOpen())
         return true;
-    const core::Status opened = OpenSerialPortNumber(m_port, m_window.portNumber());
+    const core::Status opened = OpenSerialPortNumber(m_port, m_portChoice + 1);
     if (!opened)
         m_dialogs.message(m_window.parent, opened.error(), QStringLiteral("Error"), UserDialogs::Icon::Information);
     return opened.ok();
@@ -93,4 +94,11 @@ void TransferCommands::endProgram()
         m_running->stopTransfer();
     else
         m_window.end();
+}
+
+void TransferCommands::choosePort()
+{
+    frmDK dialog(m_dialogs, m_portChoice, m_portChoice + 1, [this] { closePort(); }, m_window.parent);
+    dialog.exec();
+    m_portChoice = dialog.DKH;
 }

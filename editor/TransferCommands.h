@@ -20,7 +20,6 @@ public:
     // What the commands need of the window.
     struct Window {
         QWidget *parent = nullptr;
-        std::function<int()> portNumber;                        // the port dialog's choice
         std::function<bool()> commitOpenEditor;                 // false: the open cell was refused
         std::function<core::Result<core::MemoryImage>()> image; // the whole image as the radio gets it
         std::function<void(const QString &path)> load;          // a completed read's scratch file
@@ -34,6 +33,9 @@ public:
     void read();
     void write();
     void closePort();
+    // The port dialog; the port number is the choice plus one.
+    void choosePort();
+    int portChoice() const { return m_portChoice; }
 
     // The transfer's dialog while one runs, else null.
     frmWAIT *running() const { return m_running; }
@@ -53,4 +55,5 @@ private:
     Window m_window;
     QPointer<frmWAIT> m_running;
     bool m_ending = false;
+    int m_portChoice = 0;
 };

@@ -9,10 +9,7 @@
 #include "StatusClock.h"
 #include "TransferCommands.h"
 
-#include "common/InstalledFiles.h"
 #include "common/frmAbout.h"
-#include "common/frmDK.h"
-#include "common/frmJXXZ.h"
 #include "common/frmSplash.h"
 #include "core/ChannelCodes.h"
 #include "core/mdlFunction.h"
@@ -23,7 +20,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -50,7 +46,6 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
         m_dialogs, *MSComm, m_env.timing, scratchPath(),
         TransferCommands::Window{
             this,
-            [this] { return portNumber(); },
             [this] { return gridXDSZ->commitOpenEditor(); },
             [this] {
                 cbosd_Click();
@@ -62,16 +57,14 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
                 mnuExit_Click();
                 emit programEnded();
             }});
-    m_files = std::make_unique<FileCommands>(m_dialogs, m_family.decodeImage, m_family.buildImage,
-                                             m_extras.saveErrorTitle,
-                                             FileCommands::Window{this,
-                                                                  [this] { return gridXDSZ->commitOpenEditor(); },
-                                                                  [this] {
-                                                                      // the derived bytes are brought up to date
-                                                                      cbosd_Click();
-                                                                      return currentState();
-                                                                  },
-                                                                  [this](const EditorState &s) { applyState(s); }});
+    m_files = std::make_unique<FileCommands>(
+        m_dialogs, m_family.decodeImage, m_family.buildImage, m_extras.saveErrorTitle,
+        FileCommands::Window{this, [this] { return gridXDSZ->commitOpenEditor(); },
+                             [this] {
+                                 cbosd_Click(); // the derived bytes are brought up to date
+                                 return currentState();
+                             },
+                             [this](const EditorState &s) { applyState(s); }});
 
     m_bands = std::make_unique<BandSettings>(m_extras, m_dialogs, m_env.settingsFolder(), this);
 
@@ -136,8 +129,7 @@ void mainFrm::buildControls()
 
     m_print = std::make_unique<PrintCommands>(
         m_family.print, m_family.title, m_dialogs, m_env.printers, scriptPath(),
-        PrintCommands::Window{this, gridXDSZ, [this](const QString &name) { return controlText(name); },
-                              [this] { return m_files->lastFileName(); }, [this] { Timer.stop(); }});
+        PrintCommands::Window{this, gridXDSZ, [this] { return m_files->lastFileName(); }, [this] { Timer.stop(); }});
 }
 
 void mainFrm::buildMenus()
@@ -390,15 +382,6 @@ void mainFrm::mnuSave_Click() { m_files->saveAs(); }
 print::mdlMODEL &mainFrm::printScript() { return m_print->script(); }
 print::frmPreview *mainFrm::pagePreview() const { return m_print->pagePreview(); }
 
-QString mainFrm::controlText(const QString &objectName) const
-{
-    if (const auto *box = findChild<QComboBox *>(objectName))
-        return box->currentText();
-    if (const auto *label = findChild<QLabel *>(objectName))
-        return label->text();
-    return QString();
-}
-
 void mainFrm::mnuPrint_Click() { m_print->print(); }
 void mainFrm::mnuPrintPreview_Click() { m_print->printPreview(); }
 void mainFrm::mnuPreview_Click() { m_print->preview(); }
@@ -427,9 +410,7 @@ void mainFrm::mnuTune_Click()
 
 void mainFrm::mnuPort_Click()
 {
-    frmDK dialog(m_dialogs, m_portChoice, portNumber(), [this] { closePort(); }, this);
-    dialog.exec();
-    m_portChoice = dialog.DKH;
+    m_transfers->choosePort();
     Form_Activate();
 }
 
@@ -454,6 +435,7 @@ void mainFrm::mnuAbout_Click()
     about.exec();
 }
 
+int mainFrm::portChoice() const { return m_transfers->portChoice(); }
 void mainFrm::mnuRead_Click() { m_transfers->read(); }
 void mainFrm::mnuWrite_Click() { m_transfers->write(); }
 

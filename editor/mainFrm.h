@@ -57,7 +57,7 @@ public:
     const core::BandOptions &band() const;
     void setBand(const core::BandOptions &band);
     // The port dialog's choice; the port number is one more.
-    int portChoice() const { return m_portChoice; }
+    int portChoice() const;
 
 
     // The current model, as the model selection holds it.
@@ -109,7 +109,7 @@ public:
     QSerialPort *port() const { return MSComm; }
     QString scratchPath() const;
     QString scriptPath() const;
-    int portNumber() const { return m_portChoice + 1; }
+    int portNumber() const { return portChoice() + 1; }
     QString settingsPath() const;
     QString helpPath() const;
 
@@ -143,7 +143,6 @@ private:
     void cboYYBP_Click();
 
     void closePort();
-    QString controlText(const QString &objectName) const;
 
     const Family &m_family;
     const WindowExtras &m_extras;
@@ -161,7 +160,6 @@ private:
     std::unique_ptr<StatusClock> m_status;
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
-    int m_portChoice = 0;
     std::unique_ptr<BandSettings> m_bands;
 
     bool blnGridReady = false;
