@@ -5,6 +5,7 @@
 #include "FunctionSettings.h"
 #include "HelpViewer.h"
 #include "ModelSelection.h"
+#include "NamedMenus.h"
 #include "PrintCommands.h"
 #include "StatusClock.h"
 #include "TransferCommands.h"
@@ -134,29 +135,14 @@ void mainFrm::buildControls()
 
 void mainFrm::buildMenus()
 {
-    const auto menu = [this](QMenu *parentMenu, const QString &name, const QString &caption) {
-        QMenu *m = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        return m;
-    };
+    using menus::separator;
+    const auto menu = [this](const QString &name, const QString &caption) { return menus::add(menuBar(), name, caption); };
     const auto item = [this](QMenu *m, const QString &name, const QString &caption, const QKeySequence &key,
                              void (mainFrm::*handler)()) {
-        QAction *a = m->addAction(caption);
-        a->setObjectName(name);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        if (handler)
-            connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    const auto separator = [](QMenu *m, const QString &name) {
-        QAction *a = m->addSeparator();
-        a->setObjectName(name);
-        return a;
+        connect(menus::item(m, name, caption, key), &QAction::triggered, this, handler);
     };
 
-    QMenu *file = menu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
+    QMenu *file = menu(QStringLiteral("mnuFile"), QStringLiteral("File(&F)"));
     m_models->buildNewMenu(file);
     item(file, QStringLiteral("mnuOpen"), QStringLiteral("Open(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O), &mainFrm::mnuOpen_Click);
     item(file, QStringLiteral("mnuSave"), QStringLiteral("Save as...(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), &mainFrm::mnuSave_Click);
@@ -169,21 +155,21 @@ void mainFrm::buildMenus()
     }
     separator(file, QStringLiteral("mnuNULL"))->setVisible(false);
     for (int i = 0; i < 4; ++i)
-        item(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i), {}, nullptr)->setVisible(false);
+        menus::item(file, QStringLiteral("mnuFileMRU%1").arg(i), QStringLiteral("&%1").arg(i))->setVisible(false);
     separator(file, QStringLiteral("null2"));
     item(file, QStringLiteral("mnuExit"), QStringLiteral("Exit(&X)"), QKeySequence(Qt::CTRL | Qt::Key_X), &mainFrm::mnuExit_Click);
 
-    QMenu *program = menu(nullptr, QStringLiteral("mnuProgram"), QStringLiteral("Program(&P)"));
+    QMenu *program = menu(QStringLiteral("mnuProgram"), QStringLiteral("Program(&P)"));
     item(program, QStringLiteral("mnuRead"), QStringLiteral("Read from Radio(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R), &mainFrm::mnuRead_Click);
     item(program, QStringLiteral("mnuWrite"), QStringLiteral("Write to Radio(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W), &mainFrm::mnuWrite_Click);
 
-    QMenu *editor = menu(nullptr, QStringLiteral("mnuEditor"), QStringLiteral("Edit(&E)"));
+    QMenu *editor = menu(QStringLiteral("mnuEditor"), QStringLiteral("Edit(&E)"));
     item(editor, QStringLiteral("mnuTune"), QStringLiteral("Test  Mode(&T)"), {}, &mainFrm::mnuTune_Click);
 
-    QMenu *com = menu(nullptr, QStringLiteral("mnuCom"), QStringLiteral("Communication Port(&C)"));
+    QMenu *com = menu(QStringLiteral("mnuCom"), QStringLiteral("Communication Port(&C)"));
     item(com, QStringLiteral("mnuPort"), QStringLiteral("Port...(&P)"), {}, &mainFrm::mnuPort_Click);
 
-    QMenu *help = menu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("Help(&H)"));
+    QMenu *help = menu(QStringLiteral("mnuHelp"), QStringLiteral("Help(&H)"));
     item(help, QStringLiteral("mnuIndex"), QStringLiteral("Content(&I)..."), {}, &mainFrm::mnuIndex_Click);
     separator(help, QStringLiteral("nu"));
     item(help, QStringLiteral("mnuAbout"), QStringLiteral("About(&A)"), {}, &mainFrm::mnuAbout_Click);
