@@ -20,10 +20,10 @@ BandSettings::BandSettings(const WindowExtras &extras, UserDialogs &dialogs, QSt
 
 QString BandSettings::key(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
 
-QString BandSettings::text(int slot) const
+QString BandSettings::select(int slot)
 {
-    core::BandTexts texts = m_texts;
-    const QString *text = texts.byPosition(slot);
+    m_shown = slot;
+    const QString *text = m_texts.byPosition(slot);
     return text ? *text : QString();
 }
 

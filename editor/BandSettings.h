@@ -20,8 +20,10 @@ public:
     void setTexts(const core::BandTexts &texts) { m_texts = texts; }
     const core::BandOptions &options() const { return m_options; }
     void setOptions(const core::BandOptions &options) { m_options = options; }
-    // The band text of a slot; empty for a slot beyond the texts.
-    QString text(int slot) const;
+    // The band shown becomes slot's; its text, empty for a slot beyond the texts.
+    QString select(int slot);
+    // The settings key of the band shown.
+    QString shownKey() const { return key(m_shown); }
 
     // The password, then the band editor for the model box's position and band.
     void testMode(int modelVariant, const QString &bandLabel, const QString &model);
@@ -35,4 +37,5 @@ private:
     QWidget *m_parent;
     core::BandTexts m_texts;
     core::BandOptions m_options;
+    int m_shown = 0;
 };

@@ -1,10 +1,26 @@
 #include "ProportionalLayout.h"
 
+#include <QEvent>
+
 #include <cmath>
 
 namespace {
 // A control parked off-screen stays parked at this distance.
 constexpr double kParkOffset = 5000; // pixels (75000 twips)
+
+class ResizeFollower : public QObject {
+public:
+    explicit ResizeFollower(std::function<void()> resized) : m_resized(std::move(resized)) {}
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::Resize)
+            m_resized();
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    std::function<void()> m_resized;
+};
 }
 
 double ProportionalLayout::ScaleLeft(double currentLeft, double recordedLeft, double xr, double parkOffset)
@@ -59,4 +75,14 @@ void ProportionalLayout::apply(const QSize &windowSize)
             w->setFont(f);
         }
     }
+}
+
+void ProportionalLayout::follow(QWidget *window, std::function<void()> afterResize)
+{
+    record(window);
+    m_follower = std::make_unique<ResizeFollower>([this, window, afterResize = std::move(afterResize)] {
+        apply(window->size());
+        afterResize();
+    });
+    window->installEventFilter(m_follower.get());
 }

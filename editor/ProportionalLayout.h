@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 // Keeps every control of a window in proportion to the window: positions and
 // sizes follow the two size ratios, fonts the smaller one.
@@ -23,6 +25,8 @@ public:
     void record(QWidget *window);
     // Rescales every recorded control for the window's current size.
     void apply(const QSize &windowSize);
+    // Records the window now, then rescales it on each of its resizes and runs afterResize.
+    void follow(QWidget *window, std::function<void()> afterResize);
 
     bool isRecorded() const { return m_start.isValid(); }
 
@@ -33,4 +37,5 @@ private:
     };
     QSize m_start;
     QList<Record> m_records;
+    std::unique_ptr<QObject> m_follower;
 };

@@ -86,8 +86,8 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
 
     m_central->resize(kDesignSize);
     if (m_extras.proportionalLayout) {
-        ControlGeometry.record(m_central);
-        m_central->installEventFilter(this);
+        // A new size lays the grid out anew but keeps the channels.
+        ControlGeometry.follow(m_central, [this] { gridXDSZ->layoutColumns(); });
     }
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() + tbToolBar->sizeHint().height() +
                                     (m_status ? m_status->bar()->sizeHint().height() : 0));
@@ -124,7 +124,7 @@ void mainFrm::buildControls()
 
     const ModelScheme &scheme = *m_family.models;
     gridXDSZ = new ChannelGrid(m_dialogs, [this] { return Label2->text(); }, m_central, scheme.grid(scheme.startGroup()));
-    gridXDSZ->setBandKey([this] { return m_bandKey; });
+    gridXDSZ->setBandKey([this] { return m_bands->shownKey(); });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138 + 34 * extraRows, 960, 454 - 34 * extraRows);
 
@@ -228,8 +228,7 @@ QString mainFrm::voiceByte() const { return m_functions->voiceByte(); }
 void mainFrm::cboPCmodel_Click()
 {
     if (const auto slot = m_models->currentSlot()) {
-        Label2->setText(m_bands->text(slot->bandSlot));
-        m_bandKey = BandSettings::key(slot->bandSlot);
+        Label2->setText(m_bands->select(slot->bandSlot));
         strModelHex = core::HexByte(slot->code);
     }
     strModelByte = QString::number(strModelHex.toInt(nullptr, 16));
@@ -268,6 +267,7 @@ void mainFrm::Form_Activate()
 }
 
 void mainFrm::ChooseModel() { m_models->choose(); }
+
 const core::BandTexts &mainFrm::bands() const { return m_bands->texts(); }
 void mainFrm::setBands(const core::BandTexts &bands) { m_bands->setTexts(bands); }
 const core::BandOptions &mainFrm::band() const { return m_bands->options(); }
@@ -298,16 +298,6 @@ void mainFrm::showEvent(QShowEvent *e)
         activateWindow();
         Form_Activate();
     });
-}
-
-bool mainFrm::eventFilter(QObject *watched, QEvent *e)
-{
-    if (watched == m_central && e->type() == QEvent::Resize && m_extras.proportionalLayout) {
-        ControlGeometry.apply(m_central->size());
-        // A new size lays the grid out anew but keeps the channels.
-        gridXDSZ->layoutColumns();
-    }
-    return QMainWindow::eventFilter(watched, e);
 }
 
 void mainFrm::closeEvent(QCloseEvent *e)

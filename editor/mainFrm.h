@@ -123,7 +123,6 @@ signals:
 
 protected:
     bool event(QEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -168,7 +167,6 @@ private:
     bool m_shown = false;
     QString strModelHex;
     QString strModelByte;
-    QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
     ProportionalLayout ControlGeometry;
 
     std::unique_ptr<FileCommands> m_files;
