@@ -87,4 +87,16 @@ Result<QStringList> ChannelRecord::read(const MemoryImage &image, int ch) const
     return row;
 }
 
+Result<QList<QStringList>> ChannelRecord::readAll(const MemoryImage &image) const
+{
+    QList<QStringList> rows;
+    for (int ch = 0; ch < map::kChannels; ++ch) {
+        const auto row = read(image, ch);
+        if (!row)
+            return fail<QList<QStringList>>(row.error());
+        rows << *row;
+    }
+    return rows;
+}
+
 } // namespace core

@@ -34,6 +34,8 @@ struct ChannelRecord {
     // The seven cells of channel ch. A code that no cell text saves back to
     // fails, naming the line and the column ("Line 4: QT/DQT Dec code ...").
     Result<QStringList> read(const MemoryImage &image, int ch) const;
+    // All 16 channels; the first that fails stops it.
+    Result<QList<QStringList>> readAll(const MemoryImage &image) const;
     // The record's two blocks for row alone.
     Result<std::array<Block, 2>> blocks(const QStringList &row) const;
 };

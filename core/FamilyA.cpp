@@ -187,15 +187,11 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, const QString
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 {
-    MemoryImage image;
-    if (const Status blocks = writeFunctionBlocks(image, s, target); !blocks)
-        return fail<MemoryImage>(blocks.error());
-    const Status channels = WriteChannels(image, s.channels, [&](MemoryImage &to, int ch, const QStringList &row) {
-        return within(writeChannel(to, ch, row, s.group, target), ChannelName(ch), QStringLiteral(", "));
-    });
-    if (!channels)
-        return fail<MemoryImage>(channels.error());
-    return image;
+    return AssembleImage([&](MemoryImage &image) { return writeFunctionBlocks(image, s, target); }, s.channels,
+                         [&](MemoryImage &image, int ch, const QStringList &row) {
+                             return within(writeChannel(image, ch, row, s.group, target), ChannelName(ch),
+                                           QStringLiteral(", "));
+                         });
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
@@ -218,14 +214,10 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     if (const Status settings = ReadSettings(image, groupOne ? kGroupOneBits : OptionBits{}, s); !settings)
         return fail<EditorState>(settings.error());
 
-    const ChannelRecord record = recordFor(s.group, Target::File);
-    s.channels.clear();
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const auto row = record.read(image, ch);
-        if (!row)
-            return fail<EditorState>(row.error());
-        s.channels << *row;
-    }
+    const auto rows = recordFor(s.group, Target::File).readAll(image);
+    if (!rows)
+        return fail<EditorState>(rows.error());
+    s.channels = *rows;
 
     s.lists.priority = 0;
     if (!groupOne)

@@ -58,43 +58,31 @@ Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, Target target
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 {
-    MemoryImage image;
-    if (const Status blocks = writeFunctionBlocks(image, s); !blocks)
-        return fail<MemoryImage>(blocks.error());
     const ChannelRecord record = recordFor(target);
-    const Status channels = WriteChannels(image, s.channels, [&](MemoryImage &to, int ch, const QStringList &row) {
-        return within(record.write(to, ch, row), ChannelName(ch));
-    });
-    if (!channels)
-        return fail<MemoryImage>(channels.error());
-    return image;
+    return AssembleImage([&](MemoryImage &image) { return writeFunctionBlocks(image, s); }, s.channels,
+                         [&](MemoryImage &image, int ch, const QStringList &row) {
+                             return within(record.write(image, ch, row), ChannelName(ch));
+                         });
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
-    if (const Status all = AllLinesRead(file); !all)
-        return fail<EditorState>(all.error());
-    const MemoryImage image = map::ImageOf(file);
     QList<Byte> codes;
     for (const QString &model : Models())
         codes << ModelCode(model, 0) << ModelCode(model, 1);
-    const auto code = KnownModelCode(image, codes);
-    if (!code)
-        return fail<EditorState>(code.error());
+    const auto loaded = LoadImage(file, codes);
+    if (!loaded)
+        return fail<EditorState>(loaded.error());
     EditorState s = current;
-    const int index = int(codes.indexOf(*code));
+    const int index = int(codes.indexOf(loaded->modelCode));
     s.model = Models().at(index / 2);
     s.variant = index % 2;
-    if (const Status settings = ReadSettings(image, OptionBits{}, s); !settings)
+    if (const Status settings = ReadSettings(loaded->image, OptionBits{}, s); !settings)
         return fail<EditorState>(settings.error());
-    s.channels.clear();
-    const ChannelRecord record = recordFor(Target::File);
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const auto row = record.read(image, ch);
-        if (!row)
-            return fail<EditorState>(row.error());
-        s.channels << *row;
-    }
+    const auto rows = recordFor(Target::File).readAll(loaded->image);
+    if (!rows)
+        return fail<EditorState>(rows.error());
+    s.channels = *rows;
     return s;
 }
 

@@ -101,31 +101,26 @@ Result<Block> FunctionBlock1(const EditorState &s)
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target)
 {
-    MemoryImage image;
-    if (const Status block1 = WriteFunctionBlock1(image, modelCode(s), OptionByte(s), s); !block1)
-        return fail<MemoryImage>(block1.error());
-    WriteFunctionBlock2(image, s);
-    const Status channels = WriteChannels(image, s.channels, [](MemoryImage &to, int ch, const QStringList &row) {
-        return within(kRecord.write(to, ch, row), ChannelName(ch), QStringLiteral(", "));
+    const auto functionBlocks = [&](MemoryImage &image) {
+        const Status block1 = WriteFunctionBlock1(image, modelCode(s), OptionByte(s), s);
+        WriteFunctionBlock2(image, s);
+        return block1;
+    };
+    return AssembleImage(functionBlocks, s.channels, [](MemoryImage &image, int ch, const QStringList &row) {
+        return within(kRecord.write(image, ch, row), ChannelName(ch), QStringLiteral(", "));
     });
-    if (!channels)
-        return fail<MemoryImage>(channels.error());
-    return image;
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
-    if (const Status all = AllLinesRead(file); !all)
-        return fail<EditorState>(all.error());
-    const MemoryImage image = map::ImageOf(file);
     QList<Byte> codes;
     for (const Model &m : Models())
         codes << m.code;
-    const auto code = KnownModelCode(image, codes);
-    if (!code)
-        return fail<EditorState>(code.error());
+    const auto loaded = LoadImage(file, codes);
+    if (!loaded)
+        return fail<EditorState>(loaded.error());
     EditorState s = current;
-    const int position = PositionOfCode(*code);
+    const int position = PositionOfCode(loaded->modelCode);
     // Another model empties the grid before the channels are filled.
     if (position != s.variant) {
         s.variant = position;
@@ -133,15 +128,13 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     }
     while (s.channels.size() < kChannels)
         s.channels << QStringList(kChannelColumns, QString());
-    if (const Status settings = ReadSettings(image, OptionBits{}, s); !settings)
+    if (const Status settings = ReadSettings(loaded->image, OptionBits{}, s); !settings)
         return fail<EditorState>(settings.error());
-
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const auto row = kRecord.read(image, ch);
-        if (!row)
-            return fail<EditorState>(row.error());
-        s.channels[ch] = *row;
-    }
+    const auto rows = kRecord.readAll(loaded->image);
+    if (!rows)
+        return fail<EditorState>(rows.error());
+    for (int ch = 0; ch < kChannels; ++ch)
+        s.channels[ch] = rows->at(ch);
     return s;
 }
 

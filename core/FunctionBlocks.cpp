@@ -57,12 +57,16 @@ void WriteFunctionBlock2(MemoryImage &image, const EditorState &s)
     map::Set(image, map::kScan, ScanByte(s.lists.scan));
 }
 
-Status WriteChannels(MemoryImage &image, const QList<QStringList> &channels, const RecordWriter &write)
+Result<MemoryImage> AssembleImage(const BlocksWriter &functionBlocks, const QList<QStringList> &channels,
+                                  const RecordWriter &write)
 {
+    MemoryImage image;
+    if (const Status blocks = functionBlocks(image); !blocks)
+        return fail<MemoryImage>(blocks.error());
     for (int ch = 0; ch < channels.size() && ch < map::kChannels; ++ch)
         if (const Status written = write(image, ch, channels.at(ch)); !written)
-            return written;
-    return success();
+            return fail<MemoryImage>(written.error());
+    return image;
 }
 
 QString ChannelName(int ch) { return QStringLiteral("Channel %1").arg(ch + 1); }
@@ -81,6 +85,17 @@ Result<Byte> KnownModelCode(const MemoryImage &image, const QList<Byte> &codes)
         return code;
     return fail<Byte>(QStringLiteral("The model code 0x%1 names none of this program's models; nothing was loaded.")
                           .arg(HexByte(code)));
+}
+
+Result<LoadedImage> LoadImage(const ChpLines &lines, const QList<Byte> &codes)
+{
+    if (const Status all = AllLinesRead(lines); !all)
+        return fail<LoadedImage>(all.error());
+    const MemoryImage image = map::ImageOf(lines);
+    const auto code = KnownModelCode(image, codes);
+    if (!code)
+        return fail<LoadedImage>(code.error());
+    return LoadedImage{image, *code};
 }
 
 namespace {

@@ -28,8 +28,12 @@ void WriteFunctionBlock2(MemoryImage &image, const EditorState &s);
 
 // Writes channel ch's record of row, or says why it cannot.
 using RecordWriter = std::function<Status(MemoryImage &image, int ch, const QStringList &row)>;
-// One record per channel row, 16 at most; the first row that does not fit stops it.
-Status WriteChannels(MemoryImage &image, const QList<QStringList> &channels, const RecordWriter &write);
+// Writes the function blocks, or says why it cannot.
+using BlocksWriter = std::function<Status(MemoryImage &image)>;
+// An erased image with the function blocks, then one record per channel row,
+// 16 at most; the first part that does not fit stops it.
+Result<MemoryImage> AssembleImage(const BlocksWriter &functionBlocks, const QList<QStringList> &channels,
+                                  const RecordWriter &write);
 // "Channel 3", as a failure names its channel (ch counts from 0).
 QString ChannelName(int ch);
 
@@ -39,6 +43,13 @@ Status AllLinesRead(const ChpLines &lines);
 // The model code of line 1 when it is one of codes; any other code refuses
 // the whole image, naming the code, since its layout is not known.
 Result<Byte> KnownModelCode(const MemoryImage &image, const QList<Byte> &codes);
+
+// The lines a loader reads as an image, once they are all there and carry one of codes.
+struct LoadedImage {
+    MemoryImage image;
+    Byte modelCode;
+};
+Result<LoadedImage> LoadImage(const ChpLines &lines, const QList<Byte> &codes);
 
 // How a family lays out the option byte: the bit (7 highest) of each setting, -1 for none.
 struct OptionBits {
