@@ -23,7 +23,6 @@ using testsupport::bytesOf;
 using testsupport::ospreyFilled;
 using testsupport::trigger;
 
-
 QList<int> range(int from, int to)
 {
     QList<int> values;
