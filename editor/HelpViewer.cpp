@@ -1,5 +1,6 @@
 #include "HelpViewer.h"
 
+#include "common/InstalledFiles.h"
 #include "common/UserDialogs.h"
 
 #include <QDir>
@@ -24,4 +25,12 @@ void HelpViewer::show(const QString &path, UserDialogs &dialogs, QWidget *parent
                     QStringLiteral("The help file \"%1\" cannot be opened: %2 could not be started (%3).")
                         .arg(shown, m_program, viewer.errorString()),
                     QStringLiteral("Information"), UserDialogs::Icon::Information);
+}
+
+QString HelpViewer::filePath(const QString &programDir, const QString &helpFile)
+{
+    if (helpFile.isEmpty())
+        return QString();
+    const QString found = HelpFilePath(programDir, helpFile);
+    return found.isEmpty() ? QDir(programDir).filePath(helpFile) : found;
 }

@@ -15,6 +15,10 @@ public:
 
     void show(const QString &path, UserDialogs &dialogs, QWidget *parent) const;
 
+    // The help file beside the program, else in its installed data folder; a
+    // missing file is named as beside the program. Empty: no help file.
+    static QString filePath(const QString &programDir, const QString &helpFile);
+
 private:
     QString m_program;
 };

@@ -1,22 +1,20 @@
 #include "mainFrm.h"
 #include "ChannelGrid.h"
+#include "FileCommands.h"
 #include "HelpViewer.h"
 #include "ModelSelection.h"
+#include "PrintCommands.h"
+#include "TransferCommands.h"
 
 #include "common/InstalledFiles.h"
-#include "common/PortList.h"
 #include "common/frmAbout.h"
 #include "common/frmDK.h"
-#include "common/frmWAIT.h"
 #include "common/frmJXXZ.h"
 #include "common/frmLogin.h"
 #include "common/frmMODE.h"
 #include "common/frmSplash.h"
 #include "core/ChannelCodes.h"
 #include "core/mdlFunction.h"
-#include "print/Printers.h"
-#include "print/frmPreview.h"
-#include "print/mdlMODEL.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +35,6 @@ using core::EditorState;
 
 namespace {
 
-const QString kChpFilter = QStringLiteral("chp(*.chp);;All Files(*.*)");
 constexpr QSize kDesignSize(980, 600);
 
 const QString kSettingsSection = QStringLiteral("Frequent");
@@ -52,13 +49,39 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(m_extras.caption.isEmpty() ? m_family.title : m_extras.caption);
     MSComm = new QSerialPort(this);
+    m_transfers = std::make_unique<TransferCommands>(
+        m_dialogs, *MSComm, m_env.timing, scratchPath(),
+        TransferCommands::Window{
+            this,
+            [this] { return portNumber(); },
+            [this] { return gridXDSZ->commitOpenEditor(); },
+            [this] {
+                cbosd_Click();
+                return m_family.buildImage(currentState(), core::Target::Radio);
+            },
+            [this](const QString &path) { LoadImageFile(path); },
+            [this] { Form_Activate(); },
+            [this] {
+                mnuExit_Click();
+                emit programEnded();
+            }});
+    m_files = std::make_unique<FileCommands>(m_dialogs, m_family.decodeImage, m_family.buildImage,
+                                             m_extras.saveErrorTitle,
+                                             FileCommands::Window{this,
+                                                                  [this] { return gridXDSZ->commitOpenEditor(); },
+                                                                  [this] {
+                                                                      // the derived bytes are brought up to date
+                                                                      cbosd_Click();
+                                                                      return currentState();
+                                                                  },
+                                                                  [this](const EditorState &s) { applyState(s); }});
 
     // Creation: band texts, band editor defaults, channel count.
     const QString ini = settingsPath();
     for (int slot = 0; slot < m_extras.bandTextsRead; ++slot)
-        if (QString *text = bands.byPosition(slot))
+        if (QString *text = m_bands.byPosition(slot))
             *text = core::ReadIniString(kSettingsSection, BandKey(slot), ini);
-    band = core::BandOptions{};
+    m_band = core::BandOptions{};
 
     buildControls();
     buildMenus();
@@ -84,10 +107,7 @@ mainFrm::mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QW
                                     (sbStatusBar ? sbStatusBar->sizeHint().height() : 0));
 }
 
-mainFrm::~mainFrm()
-{
-    delete m_pagePreview.data();
-}
+mainFrm::~mainFrm() = default;
 
 void mainFrm::buildControls()
 {
@@ -152,6 +172,11 @@ void mainFrm::buildControls()
     gridXDSZ->setBandKey([this] { return m_bandKey; });
     gridXDSZ->setObjectName(QStringLiteral("channelGrid"));
     gridXDSZ->setGeometry(10, 138 + 34 * extraRows, 960, 454 - 34 * extraRows);
+
+    m_print = std::make_unique<PrintCommands>(
+        m_family.print, m_family.title, m_dialogs, m_env.printers, scriptPath(),
+        PrintCommands::Window{this, gridXDSZ, [this](const QString &name) { return controlText(name); },
+                              [this] { return m_files->lastFileName(); }, [this] { Timer.stop(); }});
 }
 
 void mainFrm::buildMenus()
@@ -349,7 +374,7 @@ void mainFrm::rebuildOptionByte()
         return;
     EditorState state;
     state.lists = listPositions();
-    state.band = band;
+    state.band = m_band;
     state.group = m_models->group();
     const auto byte = m_family.optionByte(state);
     if (byte)
@@ -362,7 +387,7 @@ void mainFrm::cbosd_Click() { rebuildOptionByte(); }
 void mainFrm::cboPCmodel_Click()
 {
     if (const auto slot = m_models->currentSlot()) {
-        const QString *text = bands.byPosition(slot->bandSlot);
+        const QString *text = m_bands.byPosition(slot->bandSlot);
         Label2->setText(text ? *text : QString());
         m_bandKey = BandKey(slot->bandSlot);
         strModelHex = core::HexByte(slot->code);
@@ -473,11 +498,7 @@ void mainFrm::keyPressEvent(QKeyEvent *e)
 QString mainFrm::scratchPath() const { return QDir(m_env.dataDir).filePath(QStringLiteral("received.chp")); }
 QString mainFrm::scriptPath() const { return QDir(m_env.dataDir).filePath(QStringLiteral("_$$_TEMP.TMP")); }
 
-void mainFrm::closePort()
-{
-    if (MSComm->isOpen())
-        MSComm->close();
-}
+void mainFrm::closePort() { m_transfers->closePort(); }
 
 // ---- state as a value ----
 
@@ -486,7 +507,7 @@ EditorState mainFrm::currentState() const
     EditorState s;
     m_models->fillState(s);
     s.lists = listPositions();
-    s.band = band;
+    s.band = m_band;
     s.channels = gridXDSZ->channelTexts();
     return s;
 }
@@ -502,7 +523,7 @@ void mainFrm::applyState(const EditorState &s)
                               ListRole::Voice, ListRole::Scan, ListRole::Sound, ListRole::Scrambler, ListRole::Priority};
     for (const ListRole role : order) {
         if (role == ListRole::TimeOut)
-            band = s.band;
+            m_band = s.band;
         if (QComboBox *box = list(role))
             setListIndex(box, ListValue(s.lists, role));
     }
@@ -511,82 +532,15 @@ void mainFrm::applyState(const EditorState &s)
 
 // ---- files ----
 
-void mainFrm::LoadImageFile(const QString &path)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (!QFileInfo::exists(path)) {
-        QApplication::restoreOverrideCursor();
-        return;
-    }
-    const auto lines = core::chp::Read(path);
-    const auto state = lines ? m_family.decodeImage(*lines, currentState()) : core::fail<EditorState>(lines.error());
-    QApplication::restoreOverrideCursor();
-    if (!state) {
-        m_dialogs.message(this, state.error(), QStringLiteral("Error"), UserDialogs::Icon::Information);
-        return;
-    }
-    applyState(*state);
-}
-
-void mainFrm::SaveImageFile(const QString &path)
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    cbosd_Click();
-    const auto image = m_family.buildImage(currentState(), core::Target::File);
-    const core::Status saved = image ? core::chp::Save(path, *image) : core::failed(image.error());
-    if (!saved) {
-        m_dialogs.message(this, saved.error(), m_extras.saveErrorTitle, UserDialogs::Icon::Critical);
-        return;
-    }
-    m_dialogs.message(this, QStringLiteral("Successfully Saved"));
-}
-
-void mainFrm::mnuOpen_Click()
-{
-    const QString path = m_dialogs.openFileName(this, kChpFilter, m_lastFileName);
-    if (path.isEmpty())
-        return;
-    m_lastFileName = path;
-    LoadImageFile(path);
-}
-
-void mainFrm::mnuSave_Click()
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    const QString path = m_dialogs.saveFileName(this, kChpFilter, m_lastFileName);
-    if (path.isEmpty())
-        return;
-    m_lastFileName = path;
-    SaveImageFile(path);
-}
-
-// ---- other commands ----
+void mainFrm::LoadImageFile(const QString &path) { m_files->load(path); }
+void mainFrm::SaveImageFile(const QString &path) { m_files->save(path); }
+void mainFrm::mnuOpen_Click() { m_files->open(); }
+void mainFrm::mnuSave_Click() { m_files->saveAs(); }
 
 // ---- printing ----
 
-print::Printers &mainFrm::printers()
-{
-    if (m_env.printers)
-        return *m_env.printers;
-    if (!m_systemPrinters)
-        m_systemPrinters = std::make_unique<print::SystemPrinters>();
-    return *m_systemPrinters;
-}
-
-print::mdlMODEL &mainFrm::printScript()
-{
-    if (!m_printScript)
-        m_printScript = std::make_unique<print::mdlMODEL>(scriptPath(), m_dialogs, printers(), this);
-    return *m_printScript;
-}
-
-QString mainFrm::printJobTitle() const
-{
-    const QString file = QFileInfo(m_lastFileName).fileName();
-    return file.isEmpty() ? m_family.title : m_family.title + QStringLiteral(" - ") + file;
-}
+print::mdlMODEL &mainFrm::printScript() { return m_print->script(); }
+print::frmPreview *mainFrm::pagePreview() const { return m_print->pagePreview(); }
 
 QString mainFrm::controlText(const QString &objectName) const
 {
@@ -597,97 +551,9 @@ QString mainFrm::controlText(const QString &objectName) const
     return QString();
 }
 
-// The settings' texts in the page's order, and the grid one row and one
-// column larger than it is, the extra ones empty.
-print::DataPageData mainFrm::printHandOver() const
-{
-    const print::DataPageLayout &page = m_family.print.dataPage;
-    print::DataPageData data;
-    for (const print::PageSetting &s : page.settings)
-        data.texts << controlText(s.source);
-    const int rows = gridXDSZ->rows();
-    const int cols = gridXDSZ->cols();
-    data.grid = print::PrintGrid(rows + 1, cols + 1);
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            const QString text = gridXDSZ->cellText(r, c);
-            data.grid.setCell(r, c, text.isEmpty() && page.emptyCellsAsOff ? QStringLiteral("OFF") : text);
-        }
-    }
-    return data;
-}
-
-ScriptPageSource mainFrm::scriptPageSource() const
-{
-    ScriptPageSource source;
-    source.text = [this](const QString &name) { return controlText(name); };
-    source.grid = print::PrintGrid(gridXDSZ->rows(), gridXDSZ->cols());
-    for (int r = 0; r < gridXDSZ->rows(); ++r)
-        for (int c = 0; c < gridXDSZ->cols(); ++c)
-            source.grid.setCell(r, c, gridXDSZ->cellText(r, c));
-    return source;
-}
-
-// The script is written afresh and the preview opens on its finished page.
-void mainFrm::printScriptPage()
-{
-    Timer.stop();
-    print::mdlMODEL &script = printScript();
-    script.setJobTitle(printJobTitle());
-    if (script.ClearScriptFile())
-        m_family.print.scriptPage(script, scriptPageSource());
-    if (!script.status()) {
-        m_dialogs.message(this, script.status().error(), QStringLiteral("Error"), UserDialogs::Icon::Critical);
-        return;
-    }
-    script.ResetPageList();
-}
-
-// The editor timer stays off until the window is next activated.
-void mainFrm::mnuPrint_Click()
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    if (m_family.print.scriptPage) {
-        printScriptPage();
-        return;
-    }
-    print::DataPageData data = printHandOver();
-    Timer.stop();
-    print::frmPreview *page = m_pagePreview;
-    if (!page)
-        page = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
-    page->data = std::move(data);
-    page->jobTitle = printJobTitle();
-    page->blnPrint = true;
-    page->PrintF();
-    m_pagePreview = nullptr; // closed by printing, the next preview opens anew
-}
-
-// An open preview is drawn again with the new data.
-void mainFrm::mnuPrintPreview_Click()
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    print::DataPageData data = printHandOver();
-    Timer.stop();
-    if (!m_pagePreview)
-        m_pagePreview = new print::frmPreview(m_family.print.dataPage, printers(), m_dialogs, this);
-    m_pagePreview->data = std::move(data);
-    m_pagePreview->blnPrint = false;
-    m_pagePreview->Preview();
-    m_pagePreview->show();
-    m_pagePreview->raise();
-    m_pagePreview->activateWindow();
-}
-
-void mainFrm::mnuPreview_Click()
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    if (m_family.print.scriptPage)
-        printScriptPage();
-}
+void mainFrm::mnuPrint_Click() { m_print->print(); }
+void mainFrm::mnuPrintPreview_Click() { m_print->printPreview(); }
+void mainFrm::mnuPreview_Click() { m_print->preview(); }
 
 void mainFrm::mnuExit_Click()
 {
@@ -698,30 +564,11 @@ void mainFrm::mnuExit_Click()
 
 void mainFrm::endProgram()
 {
-    m_ending = true;
-    bool transfer = false;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *wait = qobject_cast<frmWAIT *>(w)) {
-            if (wait->isVisible()) {
-                wait->stopTransfer();
-                transfer = true;
-            }
-        } else if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible()) {
+    // Open dialogs close as cancelled; the transfer's own dialog is stopped instead, by its command.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible() && dialog != m_transfers->running())
             dialog->reject();
-        }
-    }
-    // The command that runs the transfer ends the program once its dialog has closed.
-    if (!transfer)
-        endAfterTransfer();
-}
-
-bool mainFrm::endAfterTransfer()
-{
-    if (!m_ending)
-        return false;
-    mnuExit_Click();
-    emit programEnded();
-    return true;
+    m_transfers->endProgram();
 }
 
 void mainFrm::mnuTune_Click()
@@ -729,7 +576,7 @@ void mainFrm::mnuTune_Click()
     frmLogin login(m_dialogs, this);
     login.exec();
     if (login.LoginSucceeded) {
-        frmMODE editor(m_dialogs, bands, band, cboPCmodel->currentIndex(), Label2->text(), m_extras.bandEditor, this);
+        frmMODE editor(m_dialogs, m_bands, m_band, cboPCmodel->currentIndex(), Label2->text(), m_extras.bandEditor, this);
         if (m_extras.bandEditorForCurrentModel)
             editor.InitPCmodal(m_models->model());
         if (m_extras.bandEditorWritesSettings)
@@ -741,10 +588,9 @@ void mainFrm::mnuTune_Click()
 
 void mainFrm::mnuPort_Click()
 {
-    frmDK dialog(m_dialogs, DKH, m_portNumber, [this] { closePort(); }, this);
+    frmDK dialog(m_dialogs, m_portChoice, portNumber(), [this] { closePort(); }, this);
     dialog.exec();
-    DKH = dialog.DKH;
-    m_portNumber = DKH + 1;
+    m_portChoice = dialog.DKH;
     Form_Activate();
 }
 
@@ -760,14 +606,7 @@ void mainFrm::saveBandText(QWidget *parent, int slot, const QString &text)
 
 QString mainFrm::settingsPath() const { return core::SettingsPath(m_env.settingsFolder()); }
 
-// Beside the program, else in its installed data folder; the missing file is named as beside the program.
-QString mainFrm::helpPath() const
-{
-    if (m_extras.helpFile.isEmpty())
-        return QString();
-    const QString found = HelpFilePath(m_env.programDir, m_extras.helpFile);
-    return found.isEmpty() ? QDir(m_env.programDir).filePath(m_extras.helpFile) : found;
-}
+QString mainFrm::helpPath() const { return HelpViewer::filePath(m_env.programDir, m_extras.helpFile); }
 
 void mainFrm::mnuIndex_Click()
 {
@@ -786,56 +625,8 @@ void mainFrm::mnuAbout_Click()
     about.exec();
 }
 
-// Read and Write open a closed port on the port dialog's choice.
-bool mainFrm::openPortForTransfer()
-{
-    if (MSComm->isOpen())
-        return true;
-    const core::Status opened = OpenSerialPortNumber(*MSComm, DKH + 1);
-    if (!opened)
-        m_dialogs.message(this, opened.error(), QStringLiteral("Error"), UserDialogs::Icon::Information);
-    return opened.ok();
-}
-
-void mainFrm::mnuRead_Click()
-{
-    if (m_dialogs.message(this, QStringLiteral("Do you want to read the data from the transceiver?"), QString(),
-                          UserDialogs::Icon::None, UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)
-        return;
-    if (openPortForTransfer()) {
-        // A read that does not complete leaves the window as it was.
-        if (frmWAIT::RunRead(m_dialogs, this, MSComm, scratchPath(), m_env.timing) == frmWAIT::Result::Completed)
-            LoadImageFile(scratchPath());
-    }
-    closePort();
-    if (endAfterTransfer())
-        return;
-    Form_Activate();
-}
-
-void mainFrm::mnuWrite_Click()
-{
-    if (!gridXDSZ->commitOpenEditor())
-        return;
-    if (m_dialogs.message(this, QStringLiteral("Do you want to write the data to the transceiver?"),
-                          QStringLiteral("Writing  Data Progress"), UserDialogs::Icon::None,
-                          UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)
-        return;
-    // The whole image is built before anything is sent, so a cell that does
-    // not fit its code stops the write before the radio is touched.
-    cbosd_Click();
-    const auto image = m_family.buildImage(currentState(), core::Target::Radio);
-    if (!image) {
-        m_dialogs.message(this, image.error(), QStringLiteral("Information"), UserDialogs::Icon::Information);
-        return;
-    }
-    if (openPortForTransfer())
-        frmWAIT::RunWrite(m_dialogs, this, MSComm, *image, m_env.timing);
-    closePort();
-    if (endAfterTransfer())
-        return;
-    Form_Activate();
-}
+void mainFrm::mnuRead_Click() { m_transfers->read(); }
+void mainFrm::mnuWrite_Click() { m_transfers->write(); }
 
 void mainFrm::tbToolBar_ButtonClick(const QString &buttonText)
 {

@@ -9,8 +9,8 @@
 #include "print/frmPreview.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -21,7 +21,10 @@ class QSerialPort;
 class QStatusBar;
 class QToolBar;
 class ChannelGrid;
+class FileCommands;
 class ModelSelection;
+class PrintCommands;
+class TransferCommands;
 namespace print {
 class Printers;
 class mdlMODEL;
@@ -46,10 +49,14 @@ public:
     mainFrm(const Family &family, UserDialogs &dialogs, Environment env, QWidget *parent = nullptr);
     ~mainFrm() override;
 
-    // Public members other windows read and write.
-    core::BandTexts bands;     // PL1..pl6
-    core::BandOptions band;    // the band editor's crystal, IF polarity and power step
-    int DKH = 0;               // the port dialog's choice; port number DKH + 1
+    // The band texts PL1..pl6, and the band editor's crystal, IF polarity and power step.
+    const core::BandTexts &bands() const { return m_bands; }
+    void setBands(const core::BandTexts &bands) { m_bands = bands; }
+    const core::BandOptions &band() const { return m_band; }
+    void setBand(const core::BandOptions &band) { m_band = band; }
+    // The port dialog's choice; the port number is one more.
+    int portChoice() const { return m_portChoice; }
+
 
     // The current model, as the model selection holds it.
     QString currentModel() const;   // the current model's name
@@ -100,17 +107,13 @@ public:
     QSerialPort *port() const { return MSComm; }
     QString scratchPath() const;
     QString scriptPath() const;
-    int portNumber() const { return m_portNumber; }
+    int portNumber() const { return m_portChoice + 1; }
     QString settingsPath() const;
     QString helpPath() const;
 
-    // Printing: what the page builder gets, and the windows it opens.
-    print::DataPageData printHandOver() const;
-    ScriptPageSource scriptPageSource() const;
-    print::frmPreview *pagePreview() const { return m_pagePreview; }
+    // Printing: the windows it opens.
+    print::frmPreview *pagePreview() const;
     print::mdlMODEL &printScript();
-    // A print job's name in the queue: the program's, and the file's when there is one.
-    QString printJobTitle() const;
     bool editorTimerActive() const { return Timer.isActive(); }
 
 signals:
@@ -148,12 +151,7 @@ private:
     void rebuildOptionByte();
 
     void closePort();
-    bool openPortForTransfer();
-    bool endAfterTransfer();
-
-    print::Printers &printers();
     QString controlText(const QString &objectName) const;
-    void printScriptPage();
 
     const Family &m_family;
     const WindowExtras &m_extras;
@@ -175,22 +173,22 @@ private:
     QTimer m_clock;
     QTimer Timer;
     QSerialPort *MSComm = nullptr;
-    int m_portNumber = 1;
+    int m_portChoice = 0;
+    core::BandTexts m_bands;
+    core::BandOptions m_band;
 
     bool blnGridReady = false;
     bool blnFirstShow = false;
     bool m_activating = false;
     bool m_shown = false;
-    bool m_ending = false;
     QString strModelHex;
     QString strModelByte;
     QString strOptionByte;
     QString strVoiceByte;
     QString m_bandKey = QStringLiteral("PL1"); // the settings key of the band shown in Label2
-    QString m_lastFileName;
     ProportionalLayout ControlGeometry;
 
-    std::unique_ptr<print::Printers> m_systemPrinters;
-    std::unique_ptr<print::mdlMODEL> m_printScript;
-    QPointer<print::frmPreview> m_pagePreview;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<TransferCommands> m_transfers;
 };

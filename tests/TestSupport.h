@@ -2,6 +2,7 @@
 
 #include "core/ChannelCodes.h"
 
+#include <QtGui/QAction> // the path works for suites that do not link Qt GUI
 #include <QFile>
 #include <QStringList>
 #include <QTest>
@@ -63,6 +64,20 @@ inline bool writeBytes(const QString &path, const QByteArray &data)
 inline void writeFile(const QString &path, const QByteArray &data)
 {
     QVERIFY(writeBytes(path, data));
+}
+
+// Runs a window's command the way the operator reaches it: through its menu
+// item or toolbar button, which must be there and enabled. False, with the
+// reason logged, when it is not; nothing is triggered then.
+[[nodiscard]] inline bool trigger(const QObject *window, const QString &name)
+{
+    QAction *a = window ? window->findChild<QAction *>(name) : nullptr;
+    if (!a || !a->isEnabled() || !a->isVisible()) {
+        qWarning("%s is %s", qPrintable(name), !a ? "missing" : !a->isEnabled() ? "disabled" : "hidden");
+        return false;
+    }
+    a->trigger();
+    return true;
 }
 
 } // namespace testsupport

@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "FilledStates.h"
 #include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
@@ -23,19 +24,9 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::heronFilled;
+using testsupport::trigger;
 using testsupport::whenModal;
-
-EditorState filledState()
-{
-    EditorState s = familyB::StartupState();
-    s.model = "QZ236";
-    s.variant = 1;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", "67.0", "D754I", "Yes", "N", "Middle"};
-    return s;
-}
 
 } // namespace
 
@@ -54,9 +45,9 @@ class TstMainFrmRadio : public QObject, testsupport::RadioWindows {
 private slots:
     void readFillsTheWindow()
     {
-        const EditorState radio = filledState();
+        const EditorState radio = heronFilled();
         mainFrm *w = make({"--no-pace"}, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
@@ -77,10 +68,10 @@ private slots:
     {
         QFETCH(QStringList, fault);
         QFETCH(QString, message);
-        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(heronFilled(), familyB::Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), before);
@@ -89,7 +80,7 @@ private slots:
     void toolbarWriteSendsTheWholeImage()
     {
         mainFrm *w = make({"--no-pace"});
-        w->tbToolBar_ButtonClick("Write");
+        QVERIFY(trigger(w, "tbWrite"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QCOMPARE(m_dialogs.shown[0].title, QString("Writing  Data Progress"));
         QVERIFY(!w->port()->isOpen());
@@ -101,21 +92,11 @@ private slots:
         QCOMPARE(m_radio->memory(), bytesOf(image));
     }
 
-    void writeThenReadGivesTheChannelsBack()
-    {
-        mainFrm *w = make({"--no-pace"});
-        w->applyState(filledState());
-        w->mnuWrite_Click();
-        w->applyState(familyB::StartupState());
-        w->mnuRead_Click();
-        QCOMPARE(w->currentState(), filledState());
-    }
-
     void cellThatDoesNotFitStopsTheWriteBeforeSending()
     {
         mainFrm *w = make({"--no-pace"});
         w->grid()->setCellText(2, 3, "D0");
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY(m_dialogs.shown[1].text.contains("Channel 2"));
         QCOMPARE(m_radio->recordedFrames(), QStringList());
@@ -145,14 +126,14 @@ private slots:
         QFETCH(QStringList, fault);
         QFETCH(QString, message);
         QFETCH(int, frames);
-        const EditorState radio = filledState();
+        const EditorState radio = heronFilled();
         mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
         const EditorState before = w->currentState();
         if (write) {
-            w->applyState(filledState());
-            w->mnuWrite_Click();
+            w->applyState(heronFilled());
+            QVERIFY(trigger(w, "mnuWrite"));
         } else {
-            w->mnuRead_Click();
+            QVERIFY(trigger(w, "mnuRead"));
         }
         const QStringList texts = m_dialogs.texts().mid(1);
         QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
@@ -175,13 +156,13 @@ private slots:
     void lastBytesLeaveBeforeThePortCloses()
     {
         mainFrm *w = make({});
-        w->applyState(filledState());
-        w->mnuWrite_Click();
+        w->applyState(heronFilled());
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.texts().size(), 1);
         QTRY_COMPARE(m_radio->recordedFrames().size(), 128);
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts().size(), 2);
-        QCOMPARE(w->currentState(), filledState());
+        QCOMPARE(w->currentState(), heronFilled());
         QTest::qWait(100);
         const QString heard = m_radio->errorOutput();
         QVERIFY2(!heard.contains("garbled"), qPrintable(heard));
@@ -199,7 +180,7 @@ private slots:
     void signalDuringAReadEndsCleanly()
     {
         QFETCH(int, signalNumber);
-        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(heronFilled(), familyB::Target::Radio)));
         EndSignals ends;
         connect(&ends, &EndSignals::received, w, &mainFrm::endProgram);
         QSignalSpy ended(w, &mainFrm::programEnded);
@@ -213,7 +194,7 @@ private slots:
             lockedDuringRead = QFile::exists(lock) && w->port()->isOpen();
             ::kill(::getpid(), signalNumber);
         });
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QVERIFY(lockedDuringRead);
         QCOMPARE(ended.count(), 1);
         QVERIFY(!w->port()->isOpen());
@@ -230,7 +211,7 @@ private slots:
     {
         mainFrm *w = make({"--no-pace"});
         qputenv("RADIO_SERIAL_PORTS", "/dev/no-such-radio");
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("/dev/no-such-radio"), qPrintable(m_dialogs.shown[1].text));
         QVERIFY(!w->port()->isOpen());

@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "SmallDisk.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "common/InstalledFiles.h"
 #include "core/mdlFunction.h"
@@ -129,7 +130,7 @@ private slots:
 
         // The window runs on with the installed bands.
         mainFrm window(HeronFamily(), dialogs, env);
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
         QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), kDefaults);
     }
 
@@ -175,8 +176,8 @@ private slots:
         // A change to the user's file is what the next window reads.
         QVERIFY(core::WriteIniString("Frequent", "PL2", "144MHz---148MHz", core::SettingsPath(env.settingsFolder())));
         mainFrm window(HeronFamily(), dialogs, env);
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
-        QCOMPARE(window.bands.PL2, QString("144MHz---148MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL2, QString("144MHz---148MHz"));
         QCOMPARE(readAll(QDir(prefix.data()).filePath("Sfc.ini")), kDefaults);
 
         QString named;
@@ -187,7 +188,7 @@ private slots:
                 about->findChild<QPushButton *>("cmdOK")->click();
             },
             "frmAbout");
-        window.mnuAbout_Click();
+        QVERIFY(testsupport::trigger(&window, "mnuAbout"));
         QCOMPARE(named, QString("Settings file: ") + QDir(prefix.user()).filePath("Sfc.ini"));
     }
 

@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "editor/RunProgram.h"
 #include "editor/mainFrm.h"
@@ -52,7 +53,7 @@ private slots:
 
         mainFrm window(OspreyFamily(), dialogs, env);
         window.Form_Activate();
-        QCOMPARE(window.bands.PL1, QString("400MHz---470MHz"));
+        QCOMPARE(window.bands().PL1, QString("400MHz---470MHz"));
 
         // Test Mode, position 2 (key PL3), Save and Exit.
         whenModal(
@@ -69,7 +70,7 @@ private slots:
                 gate->findChild<QPushButton *>("cmdOK")->click();
             },
             "frmLogin");
-        window.mnuTune_Click();
+        QVERIFY(testsupport::trigger(&window, "mnuTune"));
 
         QVERIFY(dialogs.shown.isEmpty());
         const QByteArray saved = readAll(user + "/Sfc.ini");

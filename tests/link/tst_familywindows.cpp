@@ -165,7 +165,7 @@ private slots:
             m_dialogs.fileNames.enqueue(in);
             action("mnuOpen")->trigger();
         }
-        QCOMPARE(w->band, s.band);
+        QCOMPARE(w->band(), s.band);
 
         const bool change = source == "change";
         const auto shown = testMode([change](QWidget *editor) {

@@ -1,5 +1,7 @@
 #include "FakeUserDialogs.h"
+#include "FilledStates.h"
 #include "RadioWindow.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "common/PortList.h"
 #include "core/ChpFile.h"
@@ -18,19 +20,8 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
-
-EditorState filledState()
-{
-    EditorState s = familyC::StartupState();
-    s.variant = 4;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    const QStringList &tones = familyC::ToneItems();
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", tones.at(1 + ch * 16),
-                          tones.at(260 - ch * 7), ch % 2 ? "Yes" : "No", "N", "Middle"};
-    return s;
-}
+using testsupport::ospreyFilled;
+using testsupport::trigger;
 
 QList<int> range(int from, int to)
 {
@@ -69,7 +60,7 @@ private slots:
     void newRadioReadsItsFactoryModel()
     {
         mainFrm *w = make({});
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QCOMPARE(w->modelHex(), QString("11"));
         QCOMPARE(w->grid()->cellText(1, 1), QString("OFF"));
@@ -77,10 +68,10 @@ private slots:
 
     void readFillsTheWindow()
     {
-        const EditorState radio = filledState();
+        const EditorState radio = ospreyFilled();
         mainFrm *w = make({}, bytesOf(*familyC::BuildImage(radio, Target::Radio)));
         watchProgress();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_progress, range(1, 128));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
@@ -91,12 +82,12 @@ private slots:
     void writeSendsTheImageWithItsProgress()
     {
         mainFrm *w = make({});
-        w->applyState(filledState());
+        w->applyState(ospreyFilled());
         watchProgress();
-        w->tbToolBar_ButtonClick("Write");
+        QVERIFY(trigger(w, "tbWrite"));
         QCOMPARE(m_progress, (QList<int>{1, 2} + range(3, 34) + range(35, 128)));
         QVERIFY(!w->port()->isOpen());
-        const MemoryImage image = *familyC::BuildImage(filledState(), Target::Radio);
+        const MemoryImage image = *familyC::BuildImage(ospreyFilled(), Target::Radio);
         QStringList expected;
         for (int k = 0; k < kBlockCount; ++k)
             expected << QStringLiteral("57 ") + chp::FormatLine(k, image.block(k)).mid(3);
@@ -105,8 +96,8 @@ private slots:
 
         // And back.
         w->applyState(familyC::StartupState());
-        w->tbToolBar_ButtonClick("Read");
-        QCOMPARE(w->currentState(), filledState());
+        QVERIFY(trigger(w, "tbRead"));
+        QCOMPARE(w->currentState(), ospreyFilled());
     }
 
     void failedTransfersKeepTheWindow_data()
@@ -132,13 +123,13 @@ private slots:
         QFETCH(bool, write);
         QFETCH(QString, fault);
         QFETCH(QString, message);
-        mainFrm *w = make({"--fault", fault}, bytesOf(*familyC::BuildImage(filledState(), Target::Radio)));
+        mainFrm *w = make({"--fault", fault}, bytesOf(*familyC::BuildImage(ospreyFilled(), Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
         if (write)
-            w->mnuWrite_Click();
+            QVERIFY(trigger(w, "mnuWrite"));
         else
-            w->mnuRead_Click();
+            QVERIFY(trigger(w, "mnuRead"));
         QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), before);
@@ -149,7 +140,7 @@ private slots:
         mainFrm *w = make({}, QByteArray(kImageSize, char(0xFF)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("model code 0xFF"), qPrintable(m_dialogs.shown[1].text));
         QCOMPARE(w->currentState(), before);
@@ -159,7 +150,7 @@ private slots:
     {
         mainFrm *w = make({});
         w->grid()->setCellText(2, 4, "67.0");
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.contains("Channel 2, QT/DQT Enc"), qPrintable(m_dialogs.shown[1].text));
         QVERIFY(!w->port()->isOpen());

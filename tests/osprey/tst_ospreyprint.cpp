@@ -18,6 +18,8 @@
 
 namespace {
 
+using testsupport::trigger;
+
 // One text of the script with the position and font it is drawn in.
 struct Drawn {
     print::ScriptCommand::Kind kind;
@@ -91,7 +93,7 @@ private slots:
     {
         mainFrm *w = make();
         w->findChild<QComboBox *>("cboFuncSQL")->setCurrentIndex(7);
-        w->findChild<QAction *>("mnuPreview")->trigger();
+        QVERIFY(trigger(w, "mnuPreview"));
         QVERIFY(!w->editorTimerActive());
         QCOMPARE(m_dialogs.shown.size(), 0);
         const QList<Drawn> texts = drawn();
@@ -144,8 +146,8 @@ private slots:
     void printTwiceGivesOnePageAndThePreviewPrintsIt()
     {
         mainFrm *w = make();
-        w->tbToolBar_ButtonClick("Print");
-        w->tbToolBar_ButtonClick("Print");
+        QVERIFY(trigger(w, "tbPrint"));
+        QVERIFY(trigger(w, "tbPrint"));
         const auto script = print::ReadScript(w->scriptPath());
         QVERIFY(script.ok());
         QCOMPARE(print::PageCount(*script), 1);
@@ -162,7 +164,7 @@ private slots:
     void centredLineOffThePageIsRefusedAndThePageGoesOn()
     {
         make("[Frequent]\r\nPL1=" + QByteArray(120, 'W') + "\r\n");
-        m_window->findChild<QAction *>("mnuPreview")->trigger();
+        QVERIFY(trigger(m_window.get(), "mnuPreview"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Error in coords!!!!"});
         const QList<Drawn> texts = drawn();
         QCOMPARE(texts.size(), 2 + 10 + 136);
@@ -173,7 +175,7 @@ private slots:
     {
         m_dialogs = FakeUserDialogs();
         mainFrm w(OspreyFamily(), m_dialogs, {m_dir.path(), m_dir.filePath("gone"), {}, &m_printers});
-        w.tbToolBar_ButtonClick("Print");
+        QVERIFY(trigger(&w, "tbPrint"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY(m_dialogs.shown[0].text.contains(print::kScriptFileName));
         QVERIFY(!w.printScript().preview());

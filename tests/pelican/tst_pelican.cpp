@@ -22,6 +22,7 @@ namespace {
 
 using testsupport::crlf;
 using testsupport::readBytes;
+using testsupport::trigger;
 using testsupport::whenModal;
 using testsupport::writeFile;
 
@@ -193,7 +194,7 @@ private slots:
             d->findChild<QComboBox *>("cmbJX")->setCurrentIndex(5);
             d->findChild<QPushButton *>("cmdOK")->click();
         });
-        w->tbToolBar_ButtonClick("New");
+        QVERIFY(trigger(w, "tbNew"));
         QCOMPARE(newMenu(), (QStringList{"QZ70", "QZ236", "QZ71", "QZ236star", "QZ510", "*QZ410"}));
         QCOMPARE(w->modelGroup(), QString("1"));
         QCOMPARE(w->modelHex(), QString("75"));
@@ -228,8 +229,7 @@ private slots:
             stayedOpen = QApplication::activeModalWidget() == d;
             QTest::keyClick(list, Qt::Key_Escape);
         });
-        QVERIFY(child<QAction>("tbNew")->isEnabled());
-        child<QAction>("tbNew")->trigger();
+        QVERIFY(trigger(w, "tbNew"));
         QVERIFY(stayedOpen);
         QCOMPARE(m_dialogs.texts(), QStringList{"\"QZ2\" is not a model of the list. Choose one of: QZ70, QZ236, QZ71, "
                                                 "QZ236star, QZ510, QZ410."});
@@ -240,14 +240,14 @@ private slots:
 
         const QString out = m_dir.filePath("typed.chp");
         m_dialogs.fileNames.enqueue(out);
-        w->mnuSave_Click();
+        QVERIFY(trigger(w, "mnuSave"));
         QVERIFY(readBytes(out).startsWith("52 00 00 08 71 "));
     }
 
     void fileNewSwitchesTheLayout()
     {
         mainFrm *w = make(0);
-        child<QAction>("mnuType3")->trigger();
+        QVERIFY(trigger(w, "mnuType3"));
         QCOMPARE(w->modelGroup(), QString("1"));
         QCOMPARE(w->currentModel(), QString("QZ236star"));
         QCOMPARE(w->modelHex(), QString("71"));
@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(newMenu().at(3), QString("*QZ236star"));
         for (int c = 7; c <= 10; ++c)
             QCOMPARE(table()->cellAlignment(3, c), Qt::AlignHCenter | Qt::AlignTop);
-        child<QAction>("mnuType2")->trigger();
+        QVERIFY(trigger(w, "mnuType2"));
         QCOMPARE(w->modelGroup(), QString("0"));
         QCOMPARE(w->grid()->cols(), 8);
         QCOMPARE(enabledGroupLists(), QStringList());
@@ -320,7 +320,7 @@ private slots:
         w->grid()->setCellText(4, 1, "462.56250");
         w->grid()->setCellText(4, 10, "High");
         m_dialogs.answers.enqueue(UserDialogs::Answer::Ok);
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY2(m_dialogs.shown[1].text.startsWith("Channel 4, Scrambler Code."), qPrintable(m_dialogs.shown[1].text));
         w->hide();
@@ -478,12 +478,14 @@ private slots:
     void optionByteFollowsTheGroup()
     {
         mainFrm *w = make(4);
-        w->band.crystal14MHz = true;
+        core::BandOptions band = w->band();
+        band.crystal14MHz = true;
+        w->setBand(band);
         choose("cbosd", 1);
         choose("cboTSY", 1);
         choose("cboRPGN", 0);
         QCOMPARE(w->optionByte(), QString::number(0x68));
-        child<QAction>("mnuType0")->trigger();
+        QVERIFY(trigger(w, "mnuType0"));
         choose("cboTSY", 1);
         QCOMPARE(w->optionByte(), QString::number(0x60));
     }
@@ -506,7 +508,7 @@ private slots:
             }
             e->close();
         }, "frmMODE");
-        w->mnuTune_Click();
+        QVERIFY(trigger(w, "mnuTune"));
         for (int k = 0; k < 2; ++k) {
             QCOMPARE(seen[k], (QStringList{"QZ236star(U)", "QZ236star(V)"}));
             QCOMPARE(index[k], 0);
@@ -536,7 +538,7 @@ private slots:
         const QString in = m_dir.filePath("in.chp");
         writeFile(in, crlf(fileLines(s)));
         m_dialogs.fileNames.enqueue(in);
-        w->mnuOpen_Click();
+        QVERIFY(trigger(w, "mnuOpen"));
         QCOMPARE(m_dialogs.shown.size(), 0);
         QCOMPARE(w->modelGroup(), s.group);
         QCOMPARE(w->grid()->cols(), one ? 11 : 8);
@@ -551,10 +553,10 @@ private slots:
         // Saved and opened again, row for row.
         const QString out = m_dir.filePath("out.chp");
         m_dialogs.fileNames.enqueue(out);
-        w->mnuSave_Click();
+        QVERIFY(trigger(w, "mnuSave"));
         w->applyState(groupState(one ? "QZ70" : "QZ510"));
         m_dialogs.fileNames.enqueue(out);
-        w->mnuOpen_Click();
+        QVERIFY(trigger(w, "mnuOpen"));
         QCOMPARE(w->currentState().channels, loaded);
         QCOMPARE(combo("cboYXXD")->currentIndex(), s.lists.priority);
         QCOMPARE(readBytes(out).left(70), crlf(fileLines(s)).left(70));
@@ -568,7 +570,8 @@ private slots:
         lines[0] = "52 00 00 08 60 FF FF FF 00 03 04 19";
         const QString in = m_dir.filePath("odd.chp");
         writeFile(in, crlf(lines));
-        w->LoadImageFile(in);
+        m_dialogs.fileNames.enqueue(in);
+        QVERIFY(trigger(w, "mnuOpen"));
         QCOMPARE(m_dialogs.texts(), QStringList{"The model code 0x60 names none of this program's models; nothing was loaded."});
         QCOMPARE(w->currentState(), before);
         QCOMPARE(w->grid()->cols(), 11);
@@ -584,7 +587,8 @@ private slots:
         lines[5] = "52 00 28 08 FF FF FF FF 01 FF FF 0A";
         const QString in = m_dir.filePath("bad.chp");
         writeFile(in, crlf(lines));
-        w->LoadImageFile(in);
+        m_dialogs.fileNames.enqueue(in);
+        QVERIFY(trigger(w, "mnuOpen"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.contains("Scrambler"), qPrintable(m_dialogs.shown[0].text));
         QCOMPARE(w->currentState(), before);

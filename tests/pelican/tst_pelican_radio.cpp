@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "RadioWindow.h"
+#include "TestSupport.h"
 #include "WhenModal.h"
 #include "core/ChpFile.h"
 #include "core/FamilyA.h"
@@ -18,6 +19,7 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::trigger;
 using testsupport::whenModal;
 
 // Every channel filled, so that a read gives the same texts back.
@@ -82,7 +84,7 @@ private slots:
         QFETCH(QString, model);
         const EditorState radio = filledState(model);
         mainFrm *w = make(shown, {}, bytesOf(*familyA::BuildImage(radio, Target::Radio)));
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), radio);
@@ -105,7 +107,7 @@ private slots:
         for (int ch = 9; ch < 16; ++ch)
             s.channels[ch] = QStringList(s.channels[ch].size());
         w->applyState(s);
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.shown.size(), 1);
         const MemoryImage image = *familyA::BuildImage(s, Target::Radio);
         QCOMPARE(image.block(1)[7], Byte(0x09)); // the last used channel
@@ -114,7 +116,7 @@ private slots:
 
         // And read back into a window that shows the other group.
         w->applyState(familyA::StartupState());
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         const EditorState back = w->currentState();
         QCOMPARE(back.group, s.group);
         QCOMPARE(back.lists, s.lists);
@@ -125,7 +127,7 @@ private slots:
     void emptyGridWritesTheWholeRadio()
     {
         mainFrm *w = make(4, {});
-        w->mnuWrite_Click();
+        QVERIFY(trigger(w, "mnuWrite"));
         const MemoryImage image = *familyA::BuildImage(w->currentState(), Target::Radio);
         QCOMPARE(image.block(1)[7], Byte(0x10));
         QTRY_COMPARE(m_radio->recordedFrames().size(), kBlockCount);
@@ -138,7 +140,7 @@ private slots:
         mainFrm *w = make(0, {"--fault", "nak:12"}, bytesOf(*familyA::BuildImage(filledState("QZ510"), Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
-        w->mnuRead_Click();
+        QVERIFY(trigger(w, "mnuRead"));
         QVERIFY2(m_dialogs.texts().join('|').contains("Communication Error"), qPrintable(m_dialogs.texts().join('|')));
         QCOMPARE(w->currentState(), before);
         QCOMPARE(w->grid()->cols(), 8);
