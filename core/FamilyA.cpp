@@ -1,5 +1,8 @@
 #include "FamilyA.h"
-#include "FamilyB.h"
+#include "ChannelRecord.h"
+#include "Context.h"
+#include "FunctionBlocks.h"
+#include "ImageMap.h"
 #include "mdlFunction.h"
 
 namespace core::familyA {
@@ -9,15 +12,26 @@ namespace {
 const QString kGroup0 = QStringLiteral("0");
 const QString kGroup1 = QStringLiteral("1");
 
+// Group "1" cells past the shared Busy and W/N, columns 7..10.
+constexpr int kScanAddColumn = 7;
+constexpr int kCompandorColumn = 8;
+constexpr int kScramblerColumn = 9;
+constexpr int kGroupOnePowerColumn = 10;
+
 // Grid titles of columns 1.., for messages that name a cell.
 const QStringList &ColumnTitles(const QString &group)
 {
-    static const QStringList group0{"RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc", "Busy ", "W/N", "TX Power"};
-    static const QStringList group1{"RX Frequency", "TX Frequency", "QT/DQT Dec", "QT/DQT Enc", "Busy ", "W/N",
-                                    "Scan Add", "Compandor", "Scrambler Code.", "TX Power"};
+    static const QStringList group0 = ChannelColumnTitles();
+    static const QStringList group1 =
+        ChannelColumnTitles().mid(0, 6) + QStringList{"Scan Add", "Compandor", "Scrambler Code.", "TX Power"};
     return group == kGroup1 ? group1 : group0;
 }
 
+// The "(U)" code of each model; "(V)" is the next one up.
+const Byte kUCodes[] = {0x53, 0x51, 0x55, 0x71, 0x73, 0x75};
+
+// Group "1": Moni, Battery Save, Sound, Scrambler, crystal, IF polarity, 00.
+constexpr OptionBits kGroupOneBits{7, 6, 3, 2, 5, 4};
 
 } // namespace
 
@@ -37,14 +51,9 @@ QString GroupOf(const QString &model)
 
 int ChannelColumns(const QString &group) { return int(ColumnTitles(group).size()); }
 
-namespace {
-const Byte kUCodes[] = {0x53, 0x51, 0x55, 0x71, 0x73, 0x75};
-} // namespace
-
 Byte ModelCode(const QString &model, int variant)
 {
-    const int position = qMax(0, int(Models().indexOf(model)));
-    return variant == 1 ? Byte(kUCodes[position] + 1) : kUCodes[position];
+    return ModelCodes().at(2 * qMax(0, int(Models().indexOf(model))) + (variant == 1 ? 1 : 0));
 }
 
 const QList<Byte> &ModelCodes()
@@ -61,7 +70,7 @@ const QList<Byte> &ModelCodes()
 Result<Byte> OptionByte(const EditorState &s)
 {
     if (s.group == kGroup0)
-        return familyB::OptionByte(s);
+        return core::OptionByte(s);
     if (s.group != kGroup1)
         return fail<Byte>(QStringLiteral("no model group"));
     const FunctionLists &l = s.lists;
@@ -88,23 +97,67 @@ Byte LastUsedChannel(const QList<QStringList> &channels)
     return Byte(kChannels);
 }
 
+namespace {
+
+void writeFunctionBlock2(MemoryImage &image, const EditorState &s, Target target)
+{
+    WriteFunctionBlock2(image, s);
+    if (s.group == kGroup1)
+        map::Set(image, map::kPriorityChannel, Byte(qBound(0, s.lists.priority, kChannels - 1) + 1));
+    if (target == Target::Radio)
+        map::Set(image, map::kLastUsedChannel, LastUsedChannel(s.channels));
+}
+
+Status writeFunctionBlocks(MemoryImage &image, const EditorState &s, Target target)
+{
+    if (const Status block1 = WriteFunctionBlock1(image, ModelCode(s.model, s.variant), familyA::OptionByte(s), s); !block1)
+        return block1;
+    writeFunctionBlock2(image, s, target);
+    return success();
+}
+
+// Group "0" keeps the standard record; group "1" keeps d4 and d7 for its own fields.
+ChannelRecord recordFor(const QString &group, Target target)
+{
+    return ChannelRecord{kBcdTones, PowerCaseFor(target), group != kGroup1};
+}
+
+Status writeChannel(MemoryImage &image, int ch, const QStringList &row, const QString &group, Target target)
+{
+    const ChannelRecord record = recordFor(group, target);
+    if (group != kGroup1)
+        return record.write(image, ch, row.mid(0, 7));
+    const auto cell = [&](int column) { return row.value(column - 1); };
+    // The shared cells, with TX Power from its own column.
+    if (const Status shared = record.write(image, ch, row.mid(0, 6) << cell(kGroupOnePowerColumn)); !shared)
+        return shared;
+    if (IsUsedCell(cell(5)))
+        map::Set(image, map::InChannel(ch, map::record::kBusy),
+                 ChannelFlagsByte(cell(5), cell(kScanAddColumn), cell(kCompandorColumn)));
+    if (IsUsedCell(cell(kGroupOnePowerColumn))) {
+        const auto scrambler = ScramblerByte(cell(kScramblerColumn));
+        if (!scrambler)
+            return within(failed(scrambler.error()), ColumnTitles(group).at(kScramblerColumn - 1));
+        map::Set(image, map::InChannel(ch, map::record::kScrambler), *scrambler);
+    }
+    return success();
+}
+
+} // namespace
+
 Result<Block> FunctionBlock1(const EditorState &s)
 {
-    const auto option = OptionByte(s);
-    if (!option)
-        return fail<Block>(option.error());
-    return Block{ModelCode(s.model, s.variant), 0xFF, 0xFF, 0xFF, *option, familyB::TimeOutByte(s.lists.timeOut),
-                 Byte(s.lists.squelch), familyB::PowerStepByte(s.band.sPower)};
+    MemoryImage image;
+    if (const Status written = writeFunctionBlocks(image, s, Target::File); !written)
+        return fail<Block>(written.error());
+    return image.block(map::kFunctionBlock1);
 }
 
 Block FunctionBlock2(const EditorState &s, Target target)
 {
-    Block b = familyB::FunctionBlock2(s);
-    if (s.group == kGroup1)
-        b[2] = Byte(qBound(0, s.lists.priority, kChannels - 1) + 1);
-    if (target == Target::Radio)
-        b[7] = LastUsedChannel(s.channels);
-    return b;
+    MemoryImage image;
+    writeFunctionBlock2(image, s, target);
+    return image.block(map::kFunctionBlock2);
 }
 
 Byte ChannelFlagsByte(const QString &busy, const QString &scanAdd, const QString &compandor)
@@ -126,101 +179,72 @@ Result<Byte> ScramblerByte(const QString &text)
 
 Result<std::array<Block, 2>> ChannelBlocks(const QStringList &row, const QString &group, Target target)
 {
-    const QStringList &titles = ColumnTitles(group);
-    const auto cell = [&](int column) { return row.value(column - 1); };
-    const auto bad = [&](int column, const QString &why) {
-        return fail<std::array<Block, 2>>(QStringLiteral("%1: %2").arg(titles.at(column - 1).trimmed(), why));
-    };
-    // Frequencies and tones are the cells that can fail their codes.
-    for (int column = 1; column <= 4; ++column) {
-        if (!IsUsedCell(cell(column)))
-            continue;
-        const QString why = column <= 2 ? EncodeFrequency(cell(column)).error() : EncodeTone(cell(column)).error();
-        if (!why.isEmpty())
-            return bad(column, why);
-    }
-    if (group != kGroup1)
-        return familyB::ChannelBlocks(row.mid(0, 7), target);
-    // The shared first six columns as family B codes them; power and the rest follow.
-    auto blocks = familyB::ChannelBlocks(row.mid(0, 6), target);
-    if (!blocks)
-        return blocks;
-    Block &tone = blocks.value()[1];
-    tone[4] = IsUsedCell(cell(5)) ? ChannelFlagsByte(cell(5), cell(7), cell(8)) : Byte(0xFF);
-    tone[6] = 0xFF;
-    tone[7] = 0xFF;
-    if (IsUsedCell(cell(10))) {
-        tone[6] = PowerByte(cell(10), target == Target::Radio ? Qt::CaseInsensitive : Qt::CaseSensitive);
-        const auto scrambler = ScramblerByte(cell(9));
-        if (!scrambler)
-            return bad(9, scrambler.error());
-        tone[7] = *scrambler;
-    }
-    return blocks;
+    MemoryImage image;
+    if (const Status written = writeChannel(image, 0, row, group, target); !written)
+        return fail<std::array<Block, 2>>(written.error());
+    return std::array<Block, 2>{image.block(map::kFirstChannelBlock), image.block(map::kFirstChannelBlock + 1)};
 }
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target target)
 {
-    return familyB::AssembleImage(
-        FunctionBlock1(s), FunctionBlock2(s, target), s.channels,
-        [&](const QStringList &row) { return ChannelBlocks(row, s.group, target); }, QStringLiteral(", "));
+    return AssembleImage([&](MemoryImage &image) { return writeFunctionBlocks(image, s, target); }, s.channels,
+                         [&](MemoryImage &image, int ch, const QStringList &row) {
+                             return within(writeChannel(image, ch, row, s.group, target), ChannelName(ch),
+                                           QStringLiteral(", "));
+                         });
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
-    const auto code = familyB::KnownModelCode(file, ModelCodes());
+    if (file.lines.isEmpty())
+        return fail<EditorState>(QStringLiteral("Line 1 is missing."));
+    const MemoryImage image = map::ImageOf(file);
+    const auto code = KnownModelCode(image, ModelCodes());
     if (!code)
         return fail<EditorState>(code.error());
-    const int position = int(ModelCodes().indexOf(*code)) / 2;
-    const QString group = GroupOf(Models().at(position));
-    const bool groupOneBits = group == kGroup1;
-    // Function blocks and the group "0" record are family B's; in group "1" d4 holds the channel flags.
-    auto decoded = familyB::DecodeRecords(file, current, !groupOneBits);
-    if (!decoded)
-        return decoded;
-    EditorState s = *decoded;
-    s.model = Models().at(position);
-    s.group = group;
+    if (const Status all = AllLinesRead(file); !all)
+        return fail<EditorState>(all.error());
+    EditorState s = current;
+    const int index = int(ModelCodes().indexOf(*code));
+    s.model = Models().at(index / 2);
+    s.variant = index % 2;
+    s.group = GroupOf(s.model);
+    const bool groupOne = s.group == kGroup1;
 
-    if (groupOneBits) {
-        const auto option = HexToInt(file.lines.at(0).at(8));
-        const int byte = option ? *option & 0xFF : 0;
-        s.lists.sound = (byte >> 5) & 1;
-        s.lists.scrambler = (byte >> 4) & 1;
-        s.band.crystal14MHz = (byte >> 3) & 1;
-        s.band.ifNegative = (byte >> 2) & 1;
-    }
+    if (const Status settings = ReadSettings(image, groupOne ? kGroupOneBits : OptionBits{}, s); !settings)
+        return fail<EditorState>(settings.error());
+
+    const auto rows = recordFor(s.group, Target::File).readAll(image);
+    if (!rows)
+        return fail<EditorState>(rows.error());
+    s.channels = *rows;
 
     s.lists.priority = 0;
-    if (s.group == kGroup1) {
-        // The saver writes 01..10; any other byte would come back as channel 1's.
-        const QString &d2 = file.lines.at(1).at(6);
-        const auto v = HexToInt(d2);
-        if (!v || *v < 1 || *v > kChannels || d2 != HexByte(Byte(*v)))
-            return fail<EditorState>(QStringLiteral("Line 2: priority channel token \"%1\" names no channel").arg(d2));
-        s.lists.priority = *v - 1;
-    }
-
-    if (s.group != kGroup1)
+    if (!groupOne)
         return s;
+    // The saver writes 01..10; any other byte would come back as channel 1's.
+    const Byte priority = map::Get(image, map::kPriorityChannel);
+    if (priority < 1 || priority > kChannels)
+        return fail<EditorState>(QStringLiteral("Line %1: priority channel token \"%2\" names no channel")
+                                     .arg(map::kPriorityChannel.line())
+                                     .arg(HexByte(priority)));
+    s.lists.priority = priority - 1;
+
     for (int ch = 0; ch < kChannels; ++ch) {
-        const QStringList &t = file.lines.at(3 + 2 * ch);
-        QStringList row = s.channels.at(ch).mid(0, 6); // frequencies, tones, W/N as family B decodes them
-        const auto flags = HexToInt(t.at(8));
-        const int f = flags ? *flags : 0xFF;
+        const Byte flags = map::Get(image, map::InChannel(ch, map::record::kBusy));
+        const map::Field scramblerField = map::InChannel(ch, map::record::kScrambler);
+        const Byte code = map::Get(image, scramblerField);
+        // Only the codes a cell can hold: 0xFF and 0x01..0x08.
+        if (code != 0xFF && (code < 1 || code > 8))
+            return fail<EditorState>(QStringLiteral("Line %1: Scrambler Code \"%2\" is not OFF or 1 to 8")
+                                         .arg(scramblerField.line())
+                                         .arg(HexByte(code)));
         const auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
-        row[4] = yesNo((f & 0x01) == 0);
-        // Only the codes a cell can hold: "FF" and "01".."08" (the token read as a decimal number).
-        const QString &d7 = t.at(11);
-        QString scrambler = QStringLiteral("OFF");
-        if (d7 != QLatin1String("FF")) {
-            scrambler = d7.mid(d7.startsWith(QLatin1Char('0')) ? 1 : 0);
-            const auto byte = ScramblerByte(scrambler);
-            if (!byte || d7 != HexByte(*byte))
-                return fail<EditorState>(
-                    QStringLiteral("Line %1: Scrambler Code \"%2\" is not OFF or 1 to 8").arg(4 + 2 * ch).arg(d7));
-        }
-        row << yesNo(f & 0x02) << yesNo(f & 0x04) << scrambler << s.channels.at(ch).at(6);
+        const QStringList standard = s.channels.at(ch);
+        QStringList row = standard.mid(0, 6);
+        row[4] = yesNo((flags & 0x01) == 0);
+        row << yesNo(flags & 0x02) << yesNo(flags & 0x04)
+            << (code == 0xFF ? QStringLiteral("OFF") : QString::number(code)) << standard.at(6);
         s.channels[ch] = row;
     }
     return s;
@@ -228,12 +252,10 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
 
 EditorState StartupState()
 {
-    EditorState s;
+    EditorState s = EmptyState(ChannelColumns(kGroup0));
     s.model.clear();
     s.group = kGroup0;
     s.lists.timeOut = 1;
-    for (int ch = 0; ch < kChannels; ++ch)
-        s.channels << QStringList(ChannelColumns(kGroup0));
     return s;
 }
 

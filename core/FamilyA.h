@@ -5,7 +5,7 @@
 #include "MemoryImage.h"
 #include "Result.h"
 
-// Family A (Pelican): six models in two groups. Group "0" keeps family B's
+// Family A (Pelican): six models in two groups. Group "0" keeps the standard
 // channel record and option byte; group "1" adds Scan Add, Compandor and a
 // scrambler code per channel and Sound, Scrambler and a priority channel.
 namespace core::familyA {

@@ -1,5 +1,8 @@
 #include "FamilyC.h"
-#include "FamilyB.h"
+#include "ChannelRecord.h"
+#include "Context.h"
+#include "FunctionBlocks.h"
+#include "ImageMap.h"
 #include "ToneLists.h"
 #include "mdlFunction.h"
 
@@ -76,37 +79,48 @@ Result<QString> DecodeToneIndex(const QString &flag, const QString &position)
     return QtDqtIndexList().at(l);
 }
 
+namespace {
+
+// The tone index codes, and texts compared exactly for the radio and a file alike.
+const ChannelRecord kRecord{ToneRule{EncodeToneIndex, DecodeToneIndex}, Qt::CaseSensitive};
+
+Byte modelCode(const EditorState &s)
+{
+    return s.variant >= 0 && s.variant < Models().size() ? Models().at(s.variant).code : Byte(0xFF);
+}
+
+} // namespace
+
 Result<Block> FunctionBlock1(const EditorState &s)
 {
-    auto block = familyB::FunctionBlock1(s);
-    if (!block)
-        return block;
-    Block b = *block;
-    b[0] = s.variant >= 0 && s.variant < Models().size() ? Models().at(s.variant).code : 0xFF;
-    return b;
+    MemoryImage image;
+    if (const Status written = WriteFunctionBlock1(image, modelCode(s), OptionByte(s), s); !written)
+        return fail<Block>(written.error());
+    return image.block(map::kFunctionBlock1);
 }
 
 Result<MemoryImage> BuildImage(const EditorState &s, Target)
 {
-    const auto block1 = FunctionBlock1(s);
-    return familyB::AssembleImage(
-        block1, familyB::FunctionBlock2(s), s.channels,
-        [](const QStringList &row) { return familyB::ChannelBlocks(row, EncodeToneIndex, Qt::CaseSensitive); },
-        QStringLiteral(", "));
+    const auto functionBlocks = [&](MemoryImage &image) {
+        const Status block1 = WriteFunctionBlock1(image, modelCode(s), OptionByte(s), s);
+        WriteFunctionBlock2(image, s);
+        return block1;
+    };
+    return AssembleImage(functionBlocks, s.channels, [](MemoryImage &image, int ch, const QStringList &row) {
+        return within(kRecord.write(image, ch, row), ChannelName(ch), QStringLiteral(", "));
+    });
 }
 
 Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current)
 {
-    if (file.lines.size() < chp::kLinesRead)
-        return fail<EditorState>(QStringLiteral("Line %1 is missing.").arg(file.lines.size() + 1));
     QList<Byte> codes;
     for (const Model &m : Models())
         codes << m.code;
-    const auto code = familyB::KnownModelCode(file, codes);
-    if (!code)
-        return fail<EditorState>(code.error());
+    const auto loaded = LoadImage(file, codes);
+    if (!loaded)
+        return fail<EditorState>(loaded.error());
     EditorState s = current;
-    const int position = PositionOfCode(*code);
+    const int position = PositionOfCode(loaded->modelCode);
     // Another model empties the grid before the channels are filled.
     if (position != s.variant) {
         s.variant = position;
@@ -114,24 +128,20 @@ Result<EditorState> DecodeImage(const ChpLines &file, const EditorState &current
     }
     while (s.channels.size() < kChannels)
         s.channels << QStringList(kChannelColumns, QString());
-    if (const Status settings = familyB::DecodeSettings(file, s); !settings)
+    if (const Status settings = ReadSettings(loaded->image, OptionBits{}, s); !settings)
         return fail<EditorState>(settings.error());
-
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const auto row = familyB::DecodeChannel(file, ch, DecodeToneIndex);
-        if (!row)
-            return fail<EditorState>(row.error());
-        s.channels[ch] = *row;
-    }
+    const auto rows = kRecord.readAll(loaded->image);
+    if (!rows)
+        return fail<EditorState>(rows.error());
+    for (int ch = 0; ch < kChannels; ++ch)
+        s.channels[ch] = rows->at(ch);
     return s;
 }
 
 EditorState StartupState()
 {
-    EditorState s;
+    EditorState s = EmptyState(kChannelColumns);
     s.model.clear();
-    for (int ch = 0; ch < kChannels; ++ch)
-        s.channels << QStringList(kChannelColumns, QString());
     return s;
 }
 

@@ -1,4 +1,5 @@
 #include "StandardParts.h"
+#include "core/ChannelRecord.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ GridColumn FrequencyColumn(CellEditor rxOrTx, ColumnAlignment alignment)
 {
     const bool rx = rxOrTx == CellEditor::RxFrequency;
     const Qt::Alignment a = alignment == ColumnAlignment::Own ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment();
-    return {rx ? "RX Frequency" : "TX Frequency", 1, 7, a, rxOrTx, {}, rx ? RowDefault::none() : RowDefault::rxText()};
+    return {core::ChannelColumnTitles().at(rx ? 0 : 1), 1, 7, a, rxOrTx, {}, rx ? RowDefault::none() : RowDefault::rxText()};
 }
 
 GridColumn ToneColumn(const QString &title, ColumnAlignment alignment)
@@ -86,14 +87,14 @@ QList<GridColumn> ChannelColumns(ColumnAlignment alignment)
         NumberColumn(),
         FrequencyColumn(CellEditor::RxFrequency, alignment),
         FrequencyColumn(CellEditor::TxFrequency, alignment),
-        ToneColumn(QStringLiteral("QT/DQT Dec"), alignment),
-        ToneColumn(QStringLiteral("QT/DQT Enc"), alignment),
-        ItemColumn(QStringLiteral("Busy "), {"Yes", "No"}, QStringLiteral("No"), alignment),
-        ItemColumn(QStringLiteral("W/N"), {"W", "N"}, QStringLiteral("W"), alignment),
+        ToneColumn(core::ChannelColumnTitles().at(2), alignment),
+        ToneColumn(core::ChannelColumnTitles().at(3), alignment),
+        ItemColumn(core::ChannelColumnTitles().at(4), {"Yes", "No"}, QStringLiteral("No"), alignment),
+        ItemColumn(core::ChannelColumnTitles().at(5), {"W", "N"}, QStringLiteral("W"), alignment),
     };
 }
 
 GridColumn PowerColumn(ColumnAlignment alignment)
 {
-    return ItemColumn(QStringLiteral("TX Power"), {"High", "Middle", "Low"}, QStringLiteral("High"), alignment);
+    return ItemColumn(core::ChannelColumnTitles().at(6), {"High", "Middle", "Low"}, QStringLiteral("High"), alignment);
 }

@@ -1,6 +1,7 @@
 #include "HeronFamily.h"
 
 #include "core/FamilyB.h"
+#include "core/FunctionBlocks.h"
 #include "editor/StandardParts.h"
 
 // The data-setting page: settings in two columns, the table's columns at
@@ -37,7 +38,7 @@ const Family &HeronFamily()
         f.models = std::make_shared<HeronModels>();
         f.lists = StandardLists(QStringLiteral("OFF"));
         f.optionByte = [](const core::EditorState &s) { return core::familyB::OptionByte(s); };
-        f.voiceByte = core::familyB::VoiceByte;
+        f.voiceByte = core::VoiceByte;
         f.buildImage = core::familyB::BuildImage;
         f.decodeImage = core::familyB::DecodeImage;
         f.print = FamilyPrint::page(HeronPrintPage());

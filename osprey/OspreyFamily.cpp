@@ -1,7 +1,7 @@
 #include "OspreyFamily.h"
 #include "OspreySettingsPage.h"
 
-#include "core/FamilyB.h"
+#include "core/FunctionBlocks.h"
 #include "core/FamilyC.h"
 #include "editor/StandardParts.h"
 
@@ -27,8 +27,8 @@ const Family &OspreyFamily()
         f.models = std::make_shared<OspreyModels>();
         f.lists = StandardLists(QStringLiteral("Off"));
         // The option and voice bytes follow family B's rules.
-        f.optionByte = [](const core::EditorState &s) { return core::familyB::OptionByte(s); };
-        f.voiceByte = core::familyB::VoiceByte;
+        f.optionByte = [](const core::EditorState &s) { return core::OptionByte(s); };
+        f.voiceByte = core::VoiceByte;
         f.buildImage = core::familyC::BuildImage;
         f.decodeImage = core::familyC::DecodeImage;
         // One print item that writes the settings page as a print script; no data page.

@@ -1,7 +1,7 @@
 #include "PelicanFamily.h"
 
 #include "core/FamilyA.h"
-#include "core/FamilyB.h"
+#include "core/FunctionBlocks.h"
 #include "editor/StandardParts.h"
 
 const print::DataPageLayout &PelicanPrintPage()
@@ -55,7 +55,7 @@ const Family &PelicanFamily()
         f.defaults.scrambler = 1;
         f.defaults.priority = 0;
         f.optionByte = core::familyA::OptionByte;
-        f.voiceByte = core::familyB::VoiceByte;
+        f.voiceByte = core::VoiceByte;
         f.buildImage = core::familyA::BuildImage;
         f.decodeImage = core::familyA::DecodeImage;
         f.print = FamilyPrint::page(PelicanPrintPage());

@@ -153,26 +153,8 @@ private slots:
                                                  << QByteArray("[Frequent]\nA=\xE4\nPL1=136MHz---174MHz\n");
         QTest::newRow("new section") << QByteArray("[B]\r\nb=\xE4")
                                      << QByteArray("[B]\r\nb=\xE4\r\n[Frequent]\r\nPL1=136MHz---174MHz\r\n");
-    }
-    void writeKeepsTheRestByteForByte()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QTemporaryDir dir;
-        const QString path = write(dir, before);
-        QVERIFY(WriteIniString("Frequent", "PL1", "136MHz---174MHz", path));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), after);
-        QCOMPARE(ReadIniString("Frequent", "PL1", path), QString("136MHz---174MHz"));
-    }
-
-    // Lines the writer adds end as the file's own lines do, and a last line
-    // that ends in a CR alone is completed, not given a second CR.
-    void addedLinesFollowTheFileLineEnds_data()
-    {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
+        // Lines the writer adds end as the file's own lines do, and a last line
+        // that ends in a CR alone is completed, not given a second CR.
         const QByteArray pl1 = "PL1=136MHz---174MHz";
         QTest::newRow("bare CR last line") << QByteArray("[Frequent]\r\nA=1\r") << "[Frequent]\r\nA=1\r\n" + pl1 + "\r\n";
         QTest::newRow("bare CR, new section") << QByteArray("[B]\r\nb=1\r") << "[B]\r\nb=1\r\n[Frequent]\r\n" + pl1 + "\r\n";
@@ -185,7 +167,7 @@ private slots:
         QTest::newRow("no final line end, CRLF") << QByteArray("[Frequent]\r\nA=1") << "[Frequent]\r\nA=1\r\n" + pl1 + "\r\n";
         QTest::newRow("no final line end, LF") << QByteArray("[B]\nb=1") << "[B]\nb=1\n[Frequent]\n" + pl1 + "\n";
     }
-    void addedLinesFollowTheFileLineEnds()
+    void writeKeepsTheRestByteForByte()
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);

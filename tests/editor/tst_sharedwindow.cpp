@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "FilledStates.h"
 #include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
@@ -28,6 +29,9 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::heronFilled;
+using testsupport::ospreyFilled;
+using testsupport::pelicanFilled;
 using testsupport::readBytes;
 using testsupport::trigger;
 using testsupport::whenModal;
@@ -45,47 +49,6 @@ struct FamilyCase {
     std::function<Result<MemoryImage>(const EditorState &, Target)> build;
     EditorState (*startup)();
 };
-
-EditorState heronFilled()
-{
-    EditorState s = familyB::StartupState();
-    s.model = "QZ236";
-    s.variant = 1;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", "67.0", "D754I", "Yes", "N", "Middle"};
-    return s;
-}
-
-EditorState pelicanFilled()
-{
-    EditorState s = familyA::StartupState();
-    s.model = "QZ510";
-    s.variant = 1;
-    s.group = familyA::GroupOf(s.model);
-    s.lists = {1, 0, 4, 2, 1, 1, 1, 0, 13};
-    s.band.sPower = 8;
-    s.channels.clear();
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels << QStringList{QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", "67.0", "D754I", "Yes", "N",
-                                  ch % 2 ? "Yes" : "No", ch % 3 ? "No" : "Yes",
-                                  ch % 9 ? QString::number(ch % 9) : "OFF", "Middle"};
-    return s;
-}
-
-EditorState ospreyFilled()
-{
-    EditorState s = familyC::StartupState();
-    s.variant = 4;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    const QStringList &tones = familyC::ToneItems();
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", tones.at(1 + ch * 16),
-                          tones.at(260 - ch * 7), ch % 2 ? "Yes" : "No", "N", "Middle"};
-    return s;
-}
 
 FamilyCase familyCase(const QString &name)
 {

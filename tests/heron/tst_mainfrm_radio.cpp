@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "FilledStates.h"
 #include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
@@ -23,20 +24,9 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::heronFilled;
 using testsupport::trigger;
 using testsupport::whenModal;
-
-EditorState filledState()
-{
-    EditorState s = familyB::StartupState();
-    s.model = "QZ236";
-    s.variant = 1;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", "67.0", "D754I", "Yes", "N", "Middle"};
-    return s;
-}
 
 } // namespace
 
@@ -55,7 +45,7 @@ class TstMainFrmRadio : public QObject, testsupport::RadioWindows {
 private slots:
     void readFillsTheWindow()
     {
-        const EditorState radio = filledState();
+        const EditorState radio = heronFilled();
         mainFrm *w = make({"--no-pace"}, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
         QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts(), QStringList{"Do you want to read the data from the transceiver?"});
@@ -78,7 +68,7 @@ private slots:
     {
         QFETCH(QStringList, fault);
         QFETCH(QString, message);
-        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(heronFilled(), familyB::Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
         QVERIFY(trigger(w, "mnuRead"));
@@ -136,11 +126,11 @@ private slots:
         QFETCH(QStringList, fault);
         QFETCH(QString, message);
         QFETCH(int, frames);
-        const EditorState radio = filledState();
+        const EditorState radio = heronFilled();
         mainFrm *w = make(QStringList{"--no-pace"} + fault, bytesOf(*familyB::BuildImage(radio, familyB::Target::Radio)));
         const EditorState before = w->currentState();
         if (write) {
-            w->applyState(filledState());
+            w->applyState(heronFilled());
             QVERIFY(trigger(w, "mnuWrite"));
         } else {
             QVERIFY(trigger(w, "mnuRead"));
@@ -166,13 +156,13 @@ private slots:
     void lastBytesLeaveBeforeThePortCloses()
     {
         mainFrm *w = make({});
-        w->applyState(filledState());
+        w->applyState(heronFilled());
         QVERIFY(trigger(w, "mnuWrite"));
         QCOMPARE(m_dialogs.texts().size(), 1);
         QTRY_COMPARE(m_radio->recordedFrames().size(), 128);
         QVERIFY(trigger(w, "mnuRead"));
         QCOMPARE(m_dialogs.texts().size(), 2);
-        QCOMPARE(w->currentState(), filledState());
+        QCOMPARE(w->currentState(), heronFilled());
         QTest::qWait(100);
         const QString heard = m_radio->errorOutput();
         QVERIFY2(!heard.contains("garbled"), qPrintable(heard));
@@ -190,7 +180,7 @@ private slots:
     void signalDuringAReadEndsCleanly()
     {
         QFETCH(int, signalNumber);
-        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(filledState(), familyB::Target::Radio)));
+        mainFrm *w = make({}, bytesOf(*familyB::BuildImage(heronFilled(), familyB::Target::Radio)));
         EndSignals ends;
         connect(&ends, &EndSignals::received, w, &mainFrm::endProgram);
         QSignalSpy ended(w, &mainFrm::programEnded);

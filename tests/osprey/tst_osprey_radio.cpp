@@ -1,4 +1,5 @@
 #include "FakeUserDialogs.h"
+#include "FilledStates.h"
 #include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
@@ -19,20 +20,8 @@ using namespace core;
 namespace {
 
 using testsupport::bytesOf;
+using testsupport::ospreyFilled;
 using testsupport::trigger;
-
-EditorState filledState()
-{
-    EditorState s = familyC::StartupState();
-    s.variant = 4;
-    s.lists = {1, 0, 4, 2, 1, 1};
-    s.band.sPower = 8;
-    const QStringList &tones = familyC::ToneItems();
-    for (int ch = 0; ch < 16; ++ch)
-        s.channels[ch] = {QStringLiteral("4%1.12500").arg(ch + 10), "462.56250", tones.at(1 + ch * 16),
-                          tones.at(260 - ch * 7), ch % 2 ? "Yes" : "No", "N", "Middle"};
-    return s;
-}
 
 QList<int> range(int from, int to)
 {
@@ -79,7 +68,7 @@ private slots:
 
     void readFillsTheWindow()
     {
-        const EditorState radio = filledState();
+        const EditorState radio = ospreyFilled();
         mainFrm *w = make({}, bytesOf(*familyC::BuildImage(radio, Target::Radio)));
         watchProgress();
         QVERIFY(trigger(w, "mnuRead"));
@@ -93,12 +82,12 @@ private slots:
     void writeSendsTheImageWithItsProgress()
     {
         mainFrm *w = make({});
-        w->applyState(filledState());
+        w->applyState(ospreyFilled());
         watchProgress();
         QVERIFY(trigger(w, "tbWrite"));
         QCOMPARE(m_progress, (QList<int>{1, 2} + range(3, 34) + range(35, 128)));
         QVERIFY(!w->port()->isOpen());
-        const MemoryImage image = *familyC::BuildImage(filledState(), Target::Radio);
+        const MemoryImage image = *familyC::BuildImage(ospreyFilled(), Target::Radio);
         QStringList expected;
         for (int k = 0; k < kBlockCount; ++k)
             expected << QStringLiteral("57 ") + chp::FormatLine(k, image.block(k)).mid(3);
@@ -108,7 +97,7 @@ private slots:
         // And back.
         w->applyState(familyC::StartupState());
         QVERIFY(trigger(w, "tbRead"));
-        QCOMPARE(w->currentState(), filledState());
+        QCOMPARE(w->currentState(), ospreyFilled());
     }
 
     void failedTransfersKeepTheWindow_data()
@@ -134,7 +123,7 @@ private slots:
         QFETCH(bool, write);
         QFETCH(QString, fault);
         QFETCH(QString, message);
-        mainFrm *w = make({"--fault", fault}, bytesOf(*familyC::BuildImage(filledState(), Target::Radio)));
+        mainFrm *w = make({"--fault", fault}, bytesOf(*familyC::BuildImage(ospreyFilled(), Target::Radio)));
         w->grid()->setCellText(1, 1, "440.00000");
         const EditorState before = w->currentState();
         if (write)
