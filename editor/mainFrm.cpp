@@ -118,7 +118,8 @@ void mainFrm::buildControls()
     connect(cboPCmodel, &QComboBox::activated, this, [this] { cboPCmodel_Click(); });
 
     m_functions = std::make_unique<FunctionSettings>(
-        m_family, fraFunc, FunctionSettings::WindowHooks{[this] { return m_bands->options(); }, [this] { return m_models->group(); }});
+        m_family, fraFunc,
+        FunctionSettings::WindowHooks{[this] { return m_bands->options(); }, [this] { return m_models->group(); }});
     // A third row of lists makes the grid shorter.
     const int extraRows = m_functions->extraRows();
 
@@ -136,7 +137,9 @@ void mainFrm::buildControls()
 void mainFrm::buildMenus()
 {
     using menus::separator;
-    const auto menu = [this](const QString &name, const QString &caption) { return menus::add(menuBar(), name, caption); };
+    const auto menu = [this](const QString &name, const QString &caption) {
+        return menus::add(menuBar(), name, caption);
+    };
     const auto item = [this](QMenu *m, const QString &name, const QString &caption, const QKeySequence &key,
                              void (mainFrm::*handler)()) {
         connect(menus::item(m, name, caption, key), &QAction::triggered, this, handler);
