@@ -320,8 +320,10 @@ void SerialLink::onLine(const QString &line)
 {
     if (!m_scratch.isOpen())
         return;
+    // Kept in the file's buffer until the read ends, so no file write stands
+    // between a reply and its ACK; the end checks the flush.
     const QByteArray text = line.toLatin1() + "\r\n";
-    if (m_scratch.write(text) != text.size() || !m_scratch.flush())
+    if (m_scratch.write(text) != text.size())
         onDeviceError(QStringLiteral("Cannot write %1: %2")
                           .arg(QDir::toNativeSeparators(m_scratch.fileName()), m_scratch.errorString()));
 }
@@ -361,14 +363,21 @@ bool SerialLink::failWrite(const QString &cause)
     return true;
 }
 
-void SerialLink::onFinished(Outcome outcome, const QString &message)
+void SerialLink::onFinished(Outcome outcome, QString message)
 {
     m_tick.stop();
     m_deadline.stop();
     m_paused = false;
     m_failureWhilePaused.clear();
-    if (m_scratch.isOpen())
+    if (m_scratch.isOpen()) {
+        if (!m_scratch.flush() && outcome == Outcome::Completed) {
+            outcome = Outcome::DeviceFailed;
+            message = core::link::kReadError + QLatin1Char('\n') +
+                      QStringLiteral("Cannot write %1: %2")
+                          .arg(QDir::toNativeSeparators(m_scratch.fileName()), m_scratch.errorString());
+        }
         m_scratch.close();
+    }
     m_outcome = outcome;
     m_message = message;
     // Closing gives the port back its old settings, perhaps another baud rate,

@@ -64,7 +64,7 @@ private:
     void onDeviceError(const QString &cause);
     void onErrorWhileClosing(const QString &cause);
     bool failWrite(const QString &cause);
-    void onFinished(Outcome outcome, const QString &message);
+    void onFinished(Outcome outcome, QString message);
     void failBeforeStart(const QString &message);
     void closeDevice();
     void drainThenFinish();

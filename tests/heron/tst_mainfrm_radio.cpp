@@ -1,5 +1,6 @@
 #include "FakeUserDialogs.h"
 #include "FilledStates.h"
+#include "SmallDisk.h"
 #include "RadioWindow.h"
 #include "TestSupport.h"
 #include "WhenModal.h"
@@ -75,6 +76,29 @@ private slots:
         QVERIFY2(m_dialogs.texts().join('|').contains(message), qPrintable(m_dialogs.texts().join('|')));
         QVERIFY(!w->port()->isOpen());
         QCOMPARE(w->currentState(), before);
+    }
+
+    // The received lines wait in the scratch file's buffer until the read
+    // ends; a disk that cannot take them fails the read, and nothing loads.
+    void scratchFileOnAFullDiskFailsTheRead()
+    {
+        testsupport::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(disk.why());
+        QVERIFY(disk.fill(0));
+        m_window.reset();
+        m_radio = testsupport::startListedRadio({"--no-pace"}, bytesOf(*familyB::BuildImage(heronFilled(), familyB::Target::Radio)));
+        m_window = std::make_unique<mainFrm>(HeronFamily(), m_dialogs, testsupport::fastTransfers(disk.path()));
+        whenModal([](QWidget *d) { d->findChild<QPushButton *>("cmdOK")->click(); });
+        m_window->Form_Activate();
+        mainFrm *w = m_window.get();
+        const EditorState before = w->currentState();
+        QVERIFY(trigger(w, "mnuRead"));
+        const QString said = m_dialogs.texts().join('|');
+        QVERIFY2(said.contains("Read Error!Please try again") && said.contains("No space left on device"), qPrintable(said));
+        QVERIFY(!w->port()->isOpen());
+        QCOMPARE(w->currentState(), before);
+        m_window.reset(); // off the small disk before it goes
     }
 
     void toolbarWriteSendsTheWholeImage()
