@@ -37,6 +37,15 @@ public:
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
 
+    // The two full-disk cases every test of a save takes: nothing free, and
+    // less than a file's worth.
+    static void addFreeSpaceRows()
+    {
+        QTest::addColumn<qint64>("freeBytes");
+        QTest::newRow("no space") << qint64(0);
+        QTest::newRow("4 KiB free") << qint64(4096);
+    }
+
     bool mounted() const { return m_mounted; }
     QByteArray why() const { return m_why.toUtf8(); }
     QString path() const { return m_dir.path(); }

@@ -262,9 +262,7 @@ private slots:
     // cause, the old file as it was and no temporary file left.
     void saveAsOnAFullDiskKeepsTheOldFile_data()
     {
-        QTest::addColumn<qint64>("freeBytes");
-        QTest::newRow("no space") << qint64(0);
-        QTest::newRow("4 KiB free") << qint64(4096);
+        testsupport::SmallDisk::addFreeSpaceRows();
     }
     void saveAsOnAFullDiskKeepsTheOldFile()
     {

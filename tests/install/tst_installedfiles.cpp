@@ -138,9 +138,7 @@ private slots:
     // installed file is read instead, and the problem names the cause.
     void defaultCopyOnAFullDiskLeavesNoFile_data()
     {
-        QTest::addColumn<qint64>("freeBytes");
-        QTest::newRow("no space") << qint64(0);
-        QTest::newRow("4 KiB free") << qint64(4096);
+        testsupport::SmallDisk::addFreeSpaceRows();
     }
     void defaultCopyOnAFullDiskLeavesNoFile()
     {

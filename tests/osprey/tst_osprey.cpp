@@ -383,9 +383,7 @@ private slots:
     // failure is told with its cause, and Sfc.ini stays as it was.
     void saveAndExitOnAFullDiskKeepsTheSettingsFile_data()
     {
-        QTest::addColumn<qint64>("freeBytes");
-        QTest::newRow("no space") << qint64(0);
-        QTest::newRow("4 KiB free") << qint64(4096);
+        testsupport::SmallDisk::addFreeSpaceRows();
     }
     void saveAndExitOnAFullDiskKeepsTheSettingsFile()
     {
