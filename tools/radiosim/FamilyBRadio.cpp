@@ -57,12 +57,12 @@ Reaction FamilyBRadio::answer(unsigned char byte)
             m_frame.clear();
             return {mute(0) ? QByteArray() : acks()};
         }
-        return {};
+        return restartOn(byte);
     case State::Reading:
         return readRequest(byte);
     case State::AwaitPcAck:
         if (byte != kAck)
-            return {};
+            return restartOn(byte);
         m_state = State::Reading;
         // The PC closes the port after its ACK of the last block and does not wait for ours.
         if (m_block == kLastBlock)
@@ -90,15 +90,20 @@ Reaction FamilyBRadio::wake(unsigned char byte)
     return {m_faults.shortWake ? QByteArray(1, kAck) : QByteArray(3, kAck)};
 }
 
+// Between frames a wake sequence starts a new session, so a session whose
+// last ACK was lost (the PC closed its port early) leaves no deaf radio.
+Reaction FamilyBRadio::restartOn(unsigned char byte)
+{
+    if (byte != kStx)
+        return {};
+    m_state = State::Asleep;
+    return wake(byte);
+}
+
 Reaction FamilyBRadio::readRequest(unsigned char byte)
 {
-    if (m_frame.isEmpty() && byte != 'R') {
-        if (byte == kStx) { // a new session
-            m_state = State::Asleep;
-            return wake(byte);
-        }
-        return {};
-    }
+    if (m_frame.isEmpty() && byte != 'R')
+        return restartOn(byte);
     m_frame.append(char(byte));
     if (m_frame.size() < 4)
         return {};
@@ -126,13 +131,8 @@ Reaction FamilyBRadio::readRequest(unsigned char byte)
 
 Reaction FamilyBRadio::writeFrame(unsigned char byte)
 {
-    if (m_frame.isEmpty() && byte != 'W') {
-        if (byte == kStx) {
-            m_state = State::Asleep;
-            return wake(byte);
-        }
-        return {};
-    }
+    if (m_frame.isEmpty() && byte != 'W')
+        return restartOn(byte);
     m_frame.append(char(byte));
     if (m_frame.size() < 12)
         return {};

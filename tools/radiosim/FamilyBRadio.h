@@ -21,6 +21,7 @@ private:
 
     Reaction answer(unsigned char byte);
     Reaction wake(unsigned char byte);
+    Reaction restartOn(unsigned char byte);
     Reaction readRequest(unsigned char byte);
     Reaction writeFrame(unsigned char byte);
     Reaction acknowledge(int block) const;

@@ -12,7 +12,7 @@ class Radio;
 // late wake-ups never add up to drift. The radio hears a byte once its last
 // bit is in; if the PC's end no longer runs at the radio's baud rate by then
 // (a port closed too early gets its old settings back), the byte is garbled
-// and lost.
+// and lost; unpaced, no byte is garbled.
 class Wire : public QObject {
     Q_OBJECT
 public:
