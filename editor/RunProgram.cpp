@@ -50,15 +50,20 @@ int RunEditorProgram(int argc, char *argv[], const Family &(*familyOf)())
         }
     });
     // Ended from outside, the program ends as on Exit: no transfer left
-    // running, the port closed and its lock gone.
+    // running, the port closed and its lock gone. Queued, because showing the
+    // splash may already deliver the signal, before exec(), where quit() is
+    // ignored.
     EndSignals ends;
-    QObject::connect(&ends, &EndSignals::received, &app, [&] {
-        if (!window) {
-            QCoreApplication::quit();
-            return;
-        }
-        window->endProgram();
-    });
+    QObject::connect(
+        &ends, &EndSignals::received, &app,
+        [&] {
+            if (!window) {
+                QCoreApplication::quit();
+                return;
+            }
+            window->endProgram();
+        },
+        Qt::QueuedConnection);
     splash.show();
     return app.exec();
 }

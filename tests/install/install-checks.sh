@@ -81,6 +81,14 @@ run)
     alive=yes
     kill -0 $pid 2>/dev/null || alive=no
     kill $pid 2>/dev/null || true
+    for _ in $(seq 100); do
+      kill -0 $pid 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 $pid 2>/dev/null; then
+      kill -9 $pid 2>/dev/null || true
+      fail "$p did not end within 10 s of SIGTERM"
+    fi
     wait $pid 2>/dev/null || true
     [ $alive = yes ] || { cat "$home/out.log"; fail "$p ended at start"; }
     [ -n "$made" ] || fail "$p made no settings file under $home/.config"
