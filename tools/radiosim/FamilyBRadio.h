@@ -14,6 +14,7 @@ public:
     FamilyBRadio(RadioMemory &memory, const Faults &faults, QIODevice *record);
 
     Reaction receive(unsigned char byte) override;
+    bool takesTurns() const override { return m_state != State::Asleep && m_state != State::AwaitConfirm; }
     QString lastError() const { return m_error; }
 
 private:

@@ -14,4 +14,8 @@ class Radio {
 public:
     virtual ~Radio() = default;
     virtual Reaction receive(unsigned char byte) = 0;
+    // False while the PC may send on its own clock (its wake bytes repeat
+    // until it has judged the answer); true where each byte must wait for
+    // the radio's answer to the one before.
+    virtual bool takesTurns() const = 0;
 };

@@ -97,7 +97,7 @@ void Wire::hearDue()
             m_out.pop_front();
         }
         flushOut();
-        if (!m_out.empty() || !m_unsent.isEmpty())
+        if ((!m_out.empty() || !m_unsent.isEmpty()) && m_radio.takesTurns())
             std::fprintf(stderr, "radiosim: byte %02X came in before the radio's answer was out\n", byte);
         // Unpaced, a byte has no time on the wire, and a late wake-up here is no early close there.
         if (m_byteTimeUs > 0 && !lineAtBaud()) {
